@@ -1,0 +1,33 @@
+#pragma once
+
+#include "text_surface.h"
+
+#include <string>
+
+namespace tk::engine {
+
+// A text with a caret, kept as a gap buffer: the text before the caret in
+// order, the text after it reversed. Every engine edit happens at the caret,
+// so each one is amortised O(1) wherever the caret stands.
+class StringSurface final : public TextSurface {
+public:
+    StringSurface() = default;
+    explicit StringSurface(std::string_view text); // caret at the end
+
+    int caret() const override;
+    std::string before(int n) const override;
+    void replaceBefore(int k, std::string_view text) override;
+    void insert(std::string_view text) override;
+
+    // Move the caret to pos (clamped to the text).
+    void setCaret(int pos);
+    std::string text() const;
+    std::size_t size() const { return left_.size() + rightReversed_.size(); }
+    void reserve(std::size_t n) { left_.reserve(n); }
+
+private:
+    std::string left_;
+    std::string rightReversed_;
+};
+
+} // namespace tk::engine

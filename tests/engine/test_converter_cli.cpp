@@ -1,0 +1,133 @@
+// The command-line converter, run as a user runs it.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+
+class TestConverterCli : public QObject {
+    Q_OBJECT
+private slots:
+    void standardInput();
+    void filesEachStartAsANewDocument();
+    void emptyInput();
+    void unreadableFilesAreReportedAndSkipped();
+    void inPlaceRewritesEachFile();
+    void inPlaceFailureLeavesTheFile();
+    void usageErrors();
+
+private:
+    struct Run {
+        int status;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run run(const QStringList& args, const QByteArray& input = {});
+    QString write(const QString& name, const QByteArray& data);
+    QTemporaryDir dir_;
+};
+
+TestConverterCli::Run TestConverterCli::run(const QStringList& args, const QByteArray& input)
+{
+    QProcess p;
+    p.start(QStringLiteral(CONVERTER_PATH), args);
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(20000))
+        qFatal("converter did not finish");
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QString TestConverterCli::write(const QString& name, const QByteArray& data)
+{
+    const QString path = dir_.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
+        qFatal("cannot write test file");
+    return path;
+}
+
+void TestConverterCli::standardInput()
+{
+    const Run r = run({}, "thamiz kaN\n");
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QByteArray("jkpo; fz;\n"));
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestConverterCli::filesEachStartAsANewDocument()
+{
+    // The first file ends inside a word; the second must still start a word.
+    const QString a = write("a.txt", "ka");
+    const QString b = write("b.txt", "ai");
+    const Run r = run({a, b});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QByteArray("fI"));
+}
+
+void TestConverterCli::emptyInput()
+{
+    const Run r = run({write("empty.txt", {})});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(run({}, {}).out, QByteArray());
+}
+
+void TestConverterCli::unreadableFilesAreReportedAndSkipped()
+{
+    const QString good = write("good.txt", "kU");
+    const QString missing = dir_.filePath("missing.txt");
+    const Run r = run({missing, dir_.path(), good});
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QByteArray("$"));
+    QVERIFY2(r.err.contains(missing.toLocal8Bit()), r.err.constData());
+    QVERIFY2(r.err.contains(dir_.path().toLocal8Bit() + ":"), r.err.constData());
+}
+
+void TestConverterCli::inPlaceRewritesEachFile()
+{
+    const QString a = write("ip-a.txt", "kai");
+    const QString b = write("ip-b.txt", "koo");
+    QFile::setPermissions(b, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const Run r = run({"-i", a, b});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.isEmpty());
+    QFile fa(a), fb(b);
+    QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
+    QCOMPARE(fa.readAll(), QByteArray("if"));
+    QCOMPARE(fb.readAll(), QByteArray("$"));
+    const auto modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(b) & modeBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QCOMPARE(QDir(dir_.path()).entryList({"ip-*"}, QDir::Files).size(), 2); // no temporary left
+}
+
+void TestConverterCli::inPlaceFailureLeavesTheFile()
+{
+    // A readable file in a folder where no temporary file can be made, even
+    // by root: the rewrite must fail, say so, and leave the file alone.
+    const QString path = QStringLiteral("/proc/version");
+    QFile before(path);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray original = before.readAll();
+    const Run r = run({"-i", path});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains("cannot rewrite /proc/version"), r.err.constData());
+    QFile after(path);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), original);
+}
+
+void TestConverterCli::usageErrors()
+{
+    QCOMPARE(run({"--bogus"}).status, 64);
+    QCOMPARE(run({"-i"}).status, 64);
+    const Run help = run({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains("Usage: tamilkalvem-convert"));
+}
+
+QTEST_GUILESS_MAIN(TestConverterCli)
+#include "test_converter_cli.moc"

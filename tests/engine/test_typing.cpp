@@ -1,0 +1,163 @@
+// Whole words typed key by key, text feeding, and the engine's invariants
+// under arbitrary input. Expected codes are worked out by hand from the key
+// map and the correction table.
+#include "engine_fixture.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+class TestTyping : public QObject {
+    Q_OBJECT
+private slots:
+    void words_data();
+    void words();
+    void feedingMatchesTyping_data() { words_data(); }
+    void feedingMatchesTyping();
+    void roadOfOneKeystroke();
+    void ctrlReleaseKeepsTheDotWaiting();
+    void switchOffKeepsTheDotAndState();
+    void randomBytesKeepInvariants();
+    void textWithoutKeysPassesThrough();
+};
+
+void TestTyping::words_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QByteArray>("codes");
+
+    const char* rows[][2] = {
+        {"thamiz", "jkpo;"},
+        {"kaN", "fz;"},
+        {"ammaa", "mk;kh"},
+        {"kU", "$"},
+        {"kai", "if"},
+        {"koo", "$"},
+        {"kO", "Nfh"},
+        {"kaa", "fh"},
+        {"kee", "fP"},
+        {"kE", "Nf"},
+        {"ko", "nfh"},
+        {"kou", "nfs"},
+        {"ai", "I"},
+        {"aa", "M"},
+        {"ou", "xs"},
+        {"nanRi", "ed;wp"},
+        {"vanakkam", "tdf;fk;"},
+        {"pU", "G+"},
+        {"thU", "J}"},
+        {"sha", "~"},
+        {"nth", "e;"},
+        {"anga", "mq"},
+        {"thaa", "jh"},
+        {"di", "b"},
+        {"dI", "B"},
+        {"q", "="},
+        {"k0a", "f;0m"},
+        {"ka ka", "f f"},
+        {"amma\rappa", "mk;k\rmg;g"},
+        {"thamizh", "jkpo;"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
+}
+
+void TestTyping::words()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QByteArray, codes);
+    EngineFixture f;
+    QCOMPARE(typeKeys(f, keys), codes);
+}
+
+void TestTyping::feedingMatchesTyping()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QByteArray, codes);
+    EngineFixture f;
+    f.engine.feed(keys.toStdString());
+    QCOMPARE(f.text(), codes);
+    QVERIFY(!f.state.dotPending);
+}
+
+void TestTyping::roadOfOneKeystroke()
+{
+    EngineFixture f;
+    QCOMPARE(QByteArray::fromStdString(f.engine.keyPress('k')), QByteArray("f"));
+    f.surface.insert("f");
+    QCOMPARE(f.state.keyBefore, ' ');
+    QCOMPARE(f.state.lastKey, 'k');
+    QVERIFY(f.state.dotPending);
+    f.engine.keyRelease(0, true);
+    QCOMPARE(f.text(), QByteArray("f;"));
+    QVERIFY(!f.state.dotPending);
+
+    QCOMPARE(QByteArray::fromStdString(f.engine.keyPress('a')), QByteArray());
+    QCOMPARE(QByteArray::fromStdString(f.doc.lastOutput), QByteArray());
+    QCOMPARE(f.text(), QByteArray("f"));
+    QCOMPARE(f.state.keyBefore, 'k');
+    QCOMPARE(f.state.lastKey, 'a');
+    f.engine.keyRelease(0, true);
+    QCOMPARE(f.text(), QByteArray("f"));
+}
+
+void TestTyping::ctrlReleaseKeepsTheDotWaiting()
+{
+    EngineFixture f;
+    f.surface.insert(f.engine.keyPress('k'));
+    f.engine.keyRelease(2, true); // Ctrl alone held
+    QCOMPARE(f.text(), QByteArray("f"));
+    QVERIFY(f.state.dotPending);
+    f.engine.keyRelease(3, true); // Ctrl with Shift is not Ctrl alone
+    QCOMPARE(f.text(), QByteArray("f;"));
+    QVERIFY(!f.state.dotPending);
+}
+
+void TestTyping::switchOffKeepsTheDotAndState()
+{
+    EngineFixture f;
+    f.surface.insert(f.engine.keyPress('k'));
+    f.engine.keyRelease(0, false);
+    QCOMPARE(f.text(), QByteArray("f"));
+    QVERIFY(f.state.dotPending);
+}
+
+void TestTyping::randomBytesKeepInvariants()
+{
+    QRandomGenerator rng(20261206);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray input(rng.bounded(1, 400), '\0');
+        for (char& c : input)
+            c = static_cast<char>(rng.bounded(256));
+        // Half the rounds mostly type keys, which reach the deeper rows.
+        if (round % 2)
+            for (char& c : input)
+                if (rng.bounded(4))
+                    c = "aAiIeEoOuUkgnthcsrRTdlmp "[rng.bounded(25)];
+
+        EngineFixture fed;
+        fed.engine.feed(input.toStdString());
+        EngineFixture typed;
+        typeKeys(typed, input);
+
+        QCOMPARE(fed.text(), typed.text());
+        QVERIFY(!fed.state.dotPending);
+        QCOMPARE(fed.surface.caret(), int(fed.surface.size()));
+        QVERIFY(fed.surface.size() <= std::size_t(input.size()) * 5);
+        const unsigned char lastTyped = static_cast<unsigned char>(input.back());
+        QCOMPARE(fed.state.lastKey, tk::engine::isSeparator(lastTyped) ? ' ' : char(lastTyped));
+    }
+}
+
+void TestTyping::textWithoutKeysPassesThrough()
+{
+    QByteArray text;
+    for (int c = 0; c < 256; ++c)
+        if (!std::isalpha(c))
+            text.append(char(c));
+    EngineFixture f;
+    f.engine.feed(text.toStdString());
+    QCOMPARE(f.text(), text);
+}
+
+QTEST_GUILESS_MAIN(TestTyping)
+#include "test_typing.moc"
