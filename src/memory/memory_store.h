@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// The per-user store behind the word memory and the last saved path: one key
+// of named string values, kept in an INI file in the user's configuration
+// folder. Every operation opens the file, does its work and closes it again,
+// so two running copies of the program see each other's entries.
+namespace tk::memory {
+
+inline constexpr char memoryKey[] = "tamilkalvem";
+// A stored text reads back only if it is at most this long.
+inline constexpr int maxStoredLength = 254;
+
+// $XDG_CONFIG_HOME/tamilkalvem/tamilkalvem.ini (the file stands for the key).
+QString storePath();
+
+// Creates the key if it is missing.
+void CreateKey(const QString& keyName);
+// Sets a value of an existing key; writes nothing when the key is missing.
+void WriteValue(const QString& keyName, const QString& valueName, const QString& data);
+// The stored text without blanks at its two ends, or "" on any failure (no
+// key, no value, a text longer than maxStoredLength, an unreadable file).
+// Value names match case-insensitively.
+QString ReadValue(const QString& keyName, const QString& valueName);
+
+} // namespace tk::memory

@@ -1,0 +1,26 @@
+#include "word_memory.h"
+
+#include "memory_store.h"
+
+namespace tk::memory {
+
+StoreResult storeWord(const QString& keyChar, const QString& text)
+{
+    CreateKey(QString::fromLatin1(memoryKey));
+    if (keyChar.isEmpty() || text.isEmpty())
+        return StoreResult::Nothing;
+    // Stored anyway, such a text would read back as nothing at all.
+    if (text.size() > maxStoredLength)
+        return StoreResult::TooLong;
+    WriteValue(QString::fromLatin1(memoryKey), keyChar.left(1).toLower(), text);
+    return StoreResult::Stored;
+}
+
+QString tooLongMessage()
+{
+    return QStringLiteral("The memory can keep at most %1 characters under one key. "
+                          "This text is longer and was not stored.")
+        .arg(maxStoredLength);
+}
+
+} // namespace tk::memory
