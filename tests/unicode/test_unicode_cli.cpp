@@ -1,8 +1,7 @@
 // The converter's --to-unicode and --from-unicode, run as a user runs them.
+#include "../support/converter_process.h"
+
 #include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestUnicodeCli : public QObject {
@@ -20,37 +19,12 @@ private slots:
     void usage();
 
 private:
-    struct Run {
-        int status;
-        QByteArray out;
-        QByteArray err;
-    };
-    Run run(const QStringList& args, const QByteArray& input = {});
-    QString write(const QString& name, const QByteArray& data);
-    QByteArray read(const QString& path);
+    using Run = ConverterRun;
+    static Run run(const QStringList& args, const QByteArray& input = {}) { return runConverter(args, input); }
+    QString write(const QString& name, const QByteArray& data) { return writeTestFile(dir_, name, data); }
+    static QByteArray read(const QString& path);
     QTemporaryDir dir_;
 };
-
-TestUnicodeCli::Run TestUnicodeCli::run(const QStringList& args, const QByteArray& input)
-{
-    QProcess p;
-    p.start(QStringLiteral(CONVERTER_PATH), args);
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(20000))
-        qFatal("converter did not finish");
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-QString TestUnicodeCli::write(const QString& name, const QByteArray& data)
-{
-    const QString path = dir_.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        qFatal("cannot write test file");
-    return path;
-}
 
 QByteArray TestUnicodeCli::read(const QString& path)
 {
