@@ -9,7 +9,6 @@ class TestUnicodeCli : public QObject {
 private slots:
     void bothWaysThroughStandardInput_data();
     void bothWaysThroughStandardInput();
-    void typedTextReachesUnicode();
     void filesAndInPlace();
     void malformedUtf8_data();
     void malformedUtf8();
@@ -51,12 +50,6 @@ void TestUnicodeCli::bothWaysThroughStandardInput()
     QCOMPARE(from.status, 0);
     QCOMPARE(from.out, codes);
     QVERIFY(to.err.isEmpty() && from.err.isEmpty());
-}
-
-void TestUnicodeCli::typedTextReachesUnicode()
-{
-    const Run typed = run({}, "kai kO\n");
-    QCOMPARE(QString::fromUtf8(run({"--to-unicode"}, typed.out).out), QString("கை கோ\n"));
 }
 
 void TestUnicodeCli::filesAndInPlace()
