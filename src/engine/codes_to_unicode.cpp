@@ -6,6 +6,7 @@
 #include "utf8.h"
 
 #include <array>
+#include <initializer_list>
 
 namespace tk::engine {
 

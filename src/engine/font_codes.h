@@ -9,7 +9,7 @@ namespace tk::engine::fontcodes {
 namespace ta {
 inline constexpr char32_t aytham = 0x0B83;
 inline constexpr char32_t o = 0x0B92, au = 0x0B94;
-inline constexpr char32_t ka = 0x0B95, ta = 0x0B9F, ra = 0x0BB0;
+inline constexpr char32_t ta = 0x0B9F, ra = 0x0BB0;
 inline constexpr char32_t sha = 0x0BB6, ssa = 0x0BB7, sa = 0x0BB8;
 inline constexpr char32_t signAa = 0x0BBE, signI = 0x0BBF, signIi = 0x0BC0;
 inline constexpr char32_t signU = 0x0BC1, signUu = 0x0BC2;

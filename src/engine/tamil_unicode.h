@@ -18,6 +18,7 @@
 //    therefore comes back as ஔ or கௌ, which the font draws identically.
 //  - "}" and "+" are the uu mark only right after a u-form ("J}" தூ);
 //    anywhere else they are the Latin characters ("1+2").
+// A sign drawn before "f;~" (க்ஷ) belongs to the whole letter ("nf;~" க்ஷெ).
 // "{" and "_" take any consonant ("q{" ஙு): the font has no u or uu form
 // for the grantha letters, ங or ஞ, and the key map has none either.
 //
