@@ -1,10 +1,8 @@
 // The command-line converter, run as a user runs it.
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "../support/converter_process.h"
 
+#include <QDir>
+#include <QTest>
 
 class TestConverterCli : public QObject {
     Q_OBJECT
@@ -18,36 +16,11 @@ private slots:
     void usageErrors();
 
 private:
-    struct Run {
-        int status;
-        QByteArray out;
-        QByteArray err;
-    };
-    Run run(const QStringList& args, const QByteArray& input = {});
-    QString write(const QString& name, const QByteArray& data);
+    using Run = ConverterRun;
+    static Run run(const QStringList& args, const QByteArray& input = {}) { return runConverter(args, input); }
+    QString write(const QString& name, const QByteArray& data) { return writeTestFile(dir_, name, data); }
     QTemporaryDir dir_;
 };
-
-TestConverterCli::Run TestConverterCli::run(const QStringList& args, const QByteArray& input)
-{
-    QProcess p;
-    p.start(QStringLiteral(CONVERTER_PATH), args);
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(20000))
-        qFatal("converter did not finish");
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-QString TestConverterCli::write(const QString& name, const QByteArray& data)
-{
-    const QString path = dir_.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        qFatal("cannot write test file");
-    return path;
-}
 
 void TestConverterCli::standardInput()
 {

@@ -1,0 +1,142 @@
+// Font codes to Unicode Tamil: the codes stand in drawing order, Unicode in
+// the order the letters are read, so signs drawn before a consonant move
+// behind it.
+#include "font_codes.h"
+#include "tamil_unicode.h"
+#include "utf8.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace tk::engine {
+
+namespace {
+
+using namespace fontcodes;
+
+enum class Kind : unsigned char { Other, Consonant, PreSign, PostSign, UForm };
+
+struct Code {
+    Kind kind = Kind::Other;
+    std::string text;   // what the code stands for on its own
+    std::string uuText; // u-forms: the syllable with ூ, when a mark follows
+};
+
+std::string utf8Of(std::initializer_list<char32_t> chars)
+{
+    std::string s;
+    for (const char32_t c : chars)
+        utf8::append(s, c);
+    return s;
+}
+
+std::array<Code, 256> buildCodes()
+{
+    std::array<Code, 256> t;
+    for (int b = 0; b < 256; ++b)
+        t[b].text = utf8Of({static_cast<char32_t>(b)});
+    auto at = [&](char c) -> Code& { return t[static_cast<unsigned char>(c)]; };
+    for (const Consonant& k : consonants) {
+        at(k.code) = {Kind::Consonant, utf8Of({k.letter}), {}};
+        if (k.uForm)
+            at(k.uForm) = {Kind::UForm, utf8Of({k.letter, ta::signU}), utf8Of({k.letter, ta::signUu})};
+        if (k.uuForm[0] && !k.uuForm[1])
+            at(k.uuForm[0]) = {Kind::Other, utf8Of({k.letter, ta::signUu}), {}};
+    }
+    for (const Letter& l : alternates)
+        at(l.code) = {l.letter == ta::aytham ? Kind::Other : Kind::Consonant, utf8Of({l.letter}), {}};
+    for (const Letter& v : vowels)
+        at(v.code) = {Kind::Other, utf8Of({v.letter}), {}};
+    for (const Sign& s : signs)
+        at(s.code) = {s.preBase ? Kind::PreSign : Kind::PostSign, utf8Of({s.sign}), {}};
+    at(taI).text = utf8Of({ta::ta, ta::signI});
+    at(taIi).text = utf8Of({ta::ta, ta::signIi});
+    at(shri).text = utf8Of({ta::sa, ta::pulli, ta::ra, ta::signIi});
+    return t;
+}
+
+const std::array<Code, 256>& codeTable()
+{
+    static const std::array<Code, 256> table = buildCodes();
+    return table;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view in) : in_(in), t_(codeTable()) { out_.reserve(in.size() * 3); }
+
+    std::string run()
+    {
+        while (i_ < in_.size()) {
+            const char c = in_[i_];
+            const Code& code = t_[static_cast<unsigned char>(c)];
+            if (code.kind == Kind::PreSign) {
+                preSign(c, code);
+            } else if (code.kind == Kind::UForm && isUuMark(at(i_ + 1))) {
+                out_ += code.uuText;
+                i_ += 2;
+            } else if (c == 'x' && isAuMark(i_ + 1)) {
+                utf8::append(out_, ta::au);
+                i_ += 2;
+            } else {
+                out_ += code.text;
+                ++i_;
+            }
+        }
+        return std::move(out_);
+    }
+
+private:
+    char at(std::size_t i) const { return i < in_.size() ? in_[i] : '\0'; }
+    Kind kindAt(std::size_t i) const
+    {
+        return i < in_.size() ? t_[static_cast<unsigned char>(in_[i])].kind : Kind::Other;
+    }
+
+    // "s" here is the au length mark unless a consonant sign makes it ள.
+    bool isAuMark(std::size_t i) const { return at(i) == 's' && kindAt(i + 1) != Kind::PostSign; }
+
+    // Codes of the consonant at i: the conjunct க்ஷ counts as one, since
+    // the font draws it as one letter. 0 when no consonant stands there.
+    std::size_t consonantLength(std::size_t i) const
+    {
+        if (kindAt(i) != Kind::Consonant)
+            return 0;
+        if (at(i) == 'f' && at(i + 1) == ';' && (at(i + 2) == '~' || at(i + 2) == '\\'))
+            return 3;
+        return 1;
+    }
+
+    void preSign(char c, const Code& sign)
+    {
+        const std::size_t len = consonantLength(i_ + 1);
+        if (len == 0) { // nothing to attach to: the bare sign, in place
+            out_ += sign.text;
+            ++i_;
+            return;
+        }
+        for (std::size_t k = i_ + 1; k <= i_ + len; ++k)
+            out_ += t_[static_cast<unsigned char>(in_[k])].text;
+        i_ += 1 + len;
+        if (c != 'i' && at(i_) == 'h') {
+            utf8::append(out_, c == 'n' ? ta::signO : ta::signOo);
+            ++i_;
+        } else if (c == 'n' && isAuMark(i_)) {
+            utf8::append(out_, ta::signAu);
+            ++i_;
+        } else {
+            out_ += sign.text;
+        }
+    }
+
+    std::string_view in_;
+    const std::array<Code, 256>& t_;
+    std::string out_;
+    std::size_t i_ = 0;
+};
+
+} // namespace
+
+std::string codesToUnicode(std::string_view codes) { return Reader(codes).run(); }
+
+} // namespace tk::engine
