@@ -28,6 +28,7 @@ display font and in its base font.
 """
 
 import argparse
+import os
 import subprocess
 import sys
 import tempfile
@@ -295,7 +296,11 @@ def build(base_path, latin_path, family, hb_shape, output):
     claim_latin(font)
     if "DSIG" in font:
         del font["DSIG"]
-    font.save(output)
+    # Written aside and renamed, so that a failed run never leaves a
+    # half-written font that the build would take as up to date.
+    partial = output + ".partial"
+    font.save(partial)
+    os.replace(partial, output)
 
 
 def main(argv):
