@@ -14,15 +14,20 @@ QStringList displayFontResources()
 
 bool registerDisplayFonts()
 {
-    // Registering a font twice would list its family twice; once is enough
-    // for the life of the program.
-    static const bool registered = [] {
-        bool ok = true;
-        for (const QString& path : displayFontResources())
-            ok = QFontDatabase::addApplicationFont(path) != -1 && ok;
-        return ok;
-    }();
-    return registered;
+    // Registering a font twice would list its family twice: remember what
+    // is in, and try again only what failed (before a QGuiApplication
+    // exists, everything does).
+    static QStringList registered;
+    bool ok = true;
+    for (const QString& path : displayFontResources()) {
+        if (registered.contains(path))
+            continue;
+        if (QFontDatabase::addApplicationFont(path) != -1)
+            registered.append(path);
+        else
+            ok = false;
+    }
+    return ok;
 }
 
 const QStringList& tamilDisplayFontNames()
