@@ -251,10 +251,10 @@ def rename(font, family, base_family):
     name = font["name"]
     style = name.getDebugName(2)
     postscript = f"{family}-{style}"
-    version = name.getDebugName(5) or ""
+    revision = f"{font['head'].fontRevision:.3f}"
     # The trademark belongs to the base font's name, which this font drops.
     name.names = [n for n in name.names if n.nameID not in (3, 4, 6, 7, 16, 17)]
-    for record_id, text in ((1, family), (2, style), (3, f"{version};{postscript}"),
+    for record_id, text in ((1, family), (2, style), (3, f"{revision};TamilKalvem;{postscript}"),
                             (4, f"{family} {style}"), (6, postscript),
                             (10, f"Tamil display font of Tamil Kalvem, "
                                  f"derived from {base_family}")):
