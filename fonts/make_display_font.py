@@ -10,8 +10,8 @@ What it takes to get there, given that a run of ASCII codes is shaped as
 Latin script and not as Tamil:
   * cmap: the codes 0x20-0x7E point at the glyphs that the Unicode form of
     each code shapes to in the base font (found with hb-shape, so glyph ids
-    are never hard-coded). Printable ASCII that is neither a code nor in the
-    base font is copied from a Latin font of the same family and weight.
+    are never hard-coded). Printable Latin-1 that is neither a code nor in
+    the base font is copied from a Latin font of the same style and weight.
   * GDEF: Latin shaping zeroes the advance of every mark, so the spacing
     vowel signs (and anything else in the mark class that takes room of its
     own) move to the base class.
