@@ -21,11 +21,18 @@ QByteArray toCodes(const QString& text)
 
 } // namespace
 
+QString plainText(const QTextDocument& doc)
+{
+    QString text = doc.toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
 // Rich text (type 0) is written as the plain 8-bit text for now, like type 1.
 QByteArray encodeDocument(const QTextDocument& doc, int type)
 {
     Q_UNUSED(type);
-    QString text = doc.toPlainText();
+    QString text = plainText(doc);
     text.replace(u'\n', QStringLiteral("\r\n"));
     return toCodes(text);
 }

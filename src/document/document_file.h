@@ -16,6 +16,10 @@ FileResult saveDocument(const QTextDocument& doc, const QString& path, int type)
 // Replaces doc's content with the file; on failure doc is left as it was.
 FileResult loadDocument(QTextDocument& doc, const QString& path, int type);
 
+// The whole text, a paragraph break as "\n", every character as it is held
+// (no space in place of a no-break space).
+QString plainText(const QTextDocument& doc);
+
 // The file's bytes for doc, and doc's content from a file's bytes: the only
 // places that know a file format.
 QByteArray encodeDocument(const QTextDocument& doc, int type);

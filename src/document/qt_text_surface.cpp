@@ -46,10 +46,14 @@ void QtTextSurface::replace(int from, int to, std::string_view text)
     c.setPosition(to, QTextCursor::KeepAnchor);
     // A rewritten cluster keeps the look of the characters it replaces.
     const QTextCharFormat format = c.charFormat();
-    if (text.empty())
+    if (text.empty()) {
         c.removeSelectedText();
-    else
+        removedAt_ = from;
+        removedFormat_ = format;
+    } else {
         c.insertText(fromCodes(text), format);
+        removedAt_ = -1;
+    }
     if (join_)
         c.endEditBlock();
     edit_.setTextCursor(c);
@@ -68,7 +72,11 @@ void QtTextSurface::insert(std::string_view text)
     QTextCursor c = edit_.textCursor();
     if (join_)
         c.joinPreviousEditBlock();
-    c.insertText(fromCodes(text));
+    if (!c.hasSelection() && c.position() == removedAt_)
+        c.insertText(fromCodes(text), removedFormat_);
+    else
+        c.insertText(fromCodes(text));
+    removedAt_ = -1;
     if (join_)
         c.endEditBlock();
     edit_.setTextCursor(c);

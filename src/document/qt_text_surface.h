@@ -3,6 +3,7 @@
 #include "engine/text_surface.h"
 
 #include <QString>
+#include <QTextCharFormat>
 
 class QTextEdit;
 
@@ -36,6 +37,10 @@ private:
 
     QTextEdit& edit_;
     bool join_ = false;
+    // What the engine took out last, so that putting a character back in its
+    // place (the consonant a vowel pulls back) keeps its look.
+    int removedAt_ = -1;
+    QTextCharFormat removedFormat_;
 };
 
 } // namespace tk::document

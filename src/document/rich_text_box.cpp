@@ -15,14 +15,10 @@ namespace {
 constexpr int twipsPerInch = 1440;
 
 // A key that types a character into the text: what the base text edit would
-// insert, and Enter, Backspace and Tab, which the engine also sees. Ctrl and
-// Ctrl+Shift combinations are commands, not typing.
+// insert, and Enter, Backspace and Tab, which the engine also sees.
 bool typesCharacter(const QKeyEvent* event)
 {
     if (event->text().size() != 1)
-        return false;
-    const auto mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
         return false;
     const QChar ch = event->text().at(0);
     return ch.isPrint() || ch == u'\t' || ch == u'\r' || ch == u'\b';
@@ -50,7 +46,7 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     setCurrentFont(font);
 }
 
-QString RichTextBox::Text() const { return toPlainText(); }
+QString RichTextBox::Text() const { return plainText(*document()); }
 
 void RichTextBox::SetText(const QString& text) { setPlainText(text); }
 
@@ -273,6 +269,14 @@ void RichTextBox::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
         setOverwriteMode(!overwriteMode());
         emit overwriteModeToggled(overwriteMode());
+        return;
+    }
+    if (event->modifiers() & Qt::ControlModifier && !event->text().isEmpty()) {
+        // A command key: whatever text it carries is not typed.
+        QKeyEvent command(event->type(), event->key(), event->modifiers(), QString(),
+                          event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QTextEdit::keyPressEvent(&command);
+        event->setAccepted(command.isAccepted());
         return;
     }
     if (!typesCharacter(event)) {
