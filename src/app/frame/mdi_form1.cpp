@@ -198,8 +198,13 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         return;
     }
     // Each document window then closes with its own question, unless the
-    // answer was No (end at once) or the session is ending.
+    // answer was No (end at once) or the session is ending. Each is brought
+    // forward first, so the person sees which one is asked about and the save
+    // item speaks for it, not for the window closed before it.
     for (document::Form1* form : documents()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+            area_->setActiveSubWindow(sub);
+        form->Form_GotFocus();
         if (endingNow_) {
             form->closeWithoutQuestion();
         } else if (!form->closeFor(reason == document::UnloadReason::TaskManager

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace tk::app {
@@ -51,8 +52,17 @@ void MDIForm1::buildToolbar()
 {
     // Outside a desktop that names its theme, use the one installed with
     // the program's dependencies.
-    if (!QIcon::hasThemeIcon(QStringLiteral("document-new")))
+    if (!QIcon::hasThemeIcon(QStringLiteral("document-new"))) {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                                            QStringLiteral("icons"),
+                                                            QStandardPaths::LocateDirectory)) {
+            if (!paths.contains(dir))
+                paths << dir;
+        }
+        QIcon::setThemeSearchPaths(paths);
         QIcon::setThemeName(QStringLiteral("Adwaita"));
+    }
 
     toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
