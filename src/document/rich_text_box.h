@@ -23,8 +23,10 @@ struct FileResult {
 // carries the typed character's code, which a handler may change: the
 // surface then inserts that character instead, as it would insert a typed one
 // (replacing a selection, respecting overwrite mode), or nothing for 0.
-// Everything a handler and the insertion do for one key is one undo step;
-// The text surface of the engine joins the dot of the key release to it.
+// Everything a handler and the insertion do for one key is one undo step (the
+// engine's text surface joins the key release's dot to it). Enter, Backspace
+// and Tab are raised too and then keep their usual effect; keys held with
+// Ctrl are commands and never type their character.
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
