@@ -1,0 +1,151 @@
+#include "common_dialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace tk::app {
+
+namespace {
+
+// Qt's own modal dialogs: what a person meets when no test stands in.
+class QtDialogs final : public DialogSeam {
+public:
+    std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& start) override
+    {
+        const QString path = QFileDialog::getOpenFileName(parent, title, start, filter);
+        return path.isEmpty() ? std::nullopt : std::optional(path);
+    }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& start) override
+    {
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
+        return path.isEmpty() ? std::nullopt : std::optional(path);
+    }
+    bool printer(QWidget* parent, QPrinter& printer) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override
+    {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+        return ok ? std::optional(chosen) : std::nullopt;
+    }
+    std::optional<QColor> color(QWidget* parent, const QColor& initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial, parent);
+        return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+    }
+    Answer question(QWidget* parent, const QString& title, const QString& text) override
+    {
+        switch (QMessageBox::question(parent, title, text,
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return Answer::Cancel;
+        }
+    }
+    void message(QWidget* parent, const QString& title, const QString& text) override
+    {
+        QMessageBox::information(parent, title, text);
+    }
+    std::optional<QString> input(QWidget* parent, const QString& title, const QString& prompt,
+                                 const QString& defaultText) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal,
+                                                   defaultText, &ok);
+        return ok ? std::optional(text) : std::nullopt;
+    }
+    void beep() override { QApplication::beep(); }
+};
+
+QtDialogs& qtDialogs()
+{
+    static QtDialogs instance;
+    return instance;
+}
+
+DialogSeam* installed = nullptr;
+
+} // namespace
+
+DialogSeam& dialogs() { return installed ? *installed : qtDialogs(); }
+
+void setDialogs(DialogSeam* seam) { installed = seam; }
+
+CommonDialog::CommonDialog() = default;
+CommonDialog::~CommonDialog() = default;
+
+QString CommonDialog::qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // The description often repeats the pattern already.
+        out << (parts[i].contains(QLatin1Char('(')) ? parts[i]
+                                                     : parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+bool CommonDialog::ShowOpen(QWidget* parent)
+{
+    const auto path = dialogs().openFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    if (path)
+        FileName = *path;
+    return path.has_value();
+}
+
+bool CommonDialog::ShowSave(QWidget* parent)
+{
+    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    if (path)
+        FileName = *path;
+    return path.has_value();
+}
+
+QPrinter& CommonDialog::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+bool CommonDialog::ShowPrinter(QWidget* parent) { return dialogs().printer(parent, printer()); }
+
+bool CommonDialog::ShowFont(QWidget* parent)
+{
+    QFont initial(FontName);
+    initial.setPointSizeF(FontSize);
+    initial.setBold(FontBold);
+    initial.setItalic(FontItalic);
+    const auto chosen = dialogs().font(parent, initial);
+    if (chosen) {
+        FontName = chosen->family();
+        FontSize = chosen->pointSizeF();
+        FontBold = chosen->bold();
+        FontItalic = chosen->italic();
+    }
+    return chosen.has_value();
+}
+
+bool CommonDialog::ShowColor(QWidget* parent)
+{
+    const auto chosen = dialogs().color(parent, Color);
+    if (chosen)
+        Color = *chosen;
+    return chosen.has_value();
+}
+
+} // namespace tk::app

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace tk::app {
+
+// Everything that needs a person to answer: the platform's file, print,
+// font and colour dialogs, the message boxes, the one-line input box and the
+// system beep. The program talks to people only through this seam, so tests
+// install a scripted implementation and never block on a real modal dialog.
+class DialogSeam {
+public:
+    enum class Answer { Yes, No, Cancel, Ok };
+
+    virtual ~DialogSeam() = default;
+
+    // Each returns nothing when the person cancels.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                                const QString& filter, const QString& start) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
+                                                const QString& filter, const QString& start) = 0;
+    virtual bool printer(QWidget* parent, QPrinter& printer) = 0;
+    virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
+    virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
+
+    // Yes, No or Cancel; closing the box counts as Cancel.
+    virtual Answer question(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A message with an OK button.
+    virtual void message(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The one-line input box; nothing when cancelled.
+    virtual std::optional<QString> input(QWidget* parent, const QString& title,
+                                         const QString& prompt, const QString& defaultText) = 0;
+    virtual void beep() = 0;
+};
+
+// The seam in use: Qt's own dialogs unless a test installed another.
+DialogSeam& dialogs();
+// Installs seam (not owned) for the rest of the run; nullptr restores Qt's.
+void setDialogs(DialogSeam* seam);
+
+// The frame's one common dialog. Every member keeps its value from one use
+// to the next, so a command that sets no title or filter shows the dialog as
+// the last command left it. The Show calls return false when the person
+// cancelled; the members then keep their earlier values.
+class CommonDialog {
+public:
+    CommonDialog();
+    ~CommonDialog();
+
+    QString DialogTitle;
+    QString Filter;      // "Description|pattern|Description|pattern"
+    QString FileName;    // "" until something is chosen
+    QString FontName = QStringLiteral("Kolvani");
+    double FontSize = 14.25;
+    bool FontBold = false;
+    bool FontItalic = false;
+    QColor Color = Qt::black;
+
+    bool ShowOpen(QWidget* parent = nullptr);
+    bool ShowSave(QWidget* parent = nullptr);
+    bool ShowPrinter(QWidget* parent = nullptr);
+    bool ShowFont(QWidget* parent = nullptr);
+    bool ShowColor(QWidget* parent = nullptr);
+
+    // The printer chosen by the last ShowPrinter (the system default before).
+    QPrinter& printer();
+
+    // "All Files (*.*)|*.*" as Qt's file dialogs write it.
+    static QString qtFilter(const QString& filter);
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace tk::app

@@ -1,0 +1,222 @@
+#include "mdi_form1.h"
+
+#include "status_panels.h"
+#include "window_arrangement.h"
+
+#include "memory/form5.h"
+#include "memory/word_memory.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSessionManager>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tk::app {
+
+namespace {
+
+MDIForm1* theFrame = nullptr;
+
+const QString appTitle = QStringLiteral("Tamil Kalvem");
+
+} // namespace
+
+MDIForm1* MDIForm1::instance() { return theFrame; }
+
+MDIForm1::MDIForm1() : area_(new QMdiArea(this))
+{
+    theFrame = this;
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("Tmil Kalvem"));
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(area_);
+    menus_ = buildMenuTree(*this);
+    buildToolbar();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(true);
+    panels_ = new StatusPanels(*statusBar());
+    connectCommands();
+    connect(area_, &QMdiArea::subWindowActivated, this, &MDIForm1::activeDocumentChanged);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endBySession(); });
+    resize(1100, 760);
+    MDIForm_Load();
+}
+
+MDIForm1::~MDIForm1()
+{
+    if (theFrame == this)
+        theFrame = nullptr;
+}
+
+void MDIForm1::MDIForm_Load() { reopenItemStartup(); }
+
+void MDIForm1::reopenItemStartup()
+{
+    // The File menu's reopen item is filled from the path saved last; the
+    // file commands plug in here.
+}
+
+document::FrameLinks MDIForm1::links()
+{
+    return {item(QStringLiteral("save")), item(QStringLiteral("Close1")), item(QStringLiteral("convert")),
+            menu(), &cd1_, &engineState_};
+}
+
+document::Form1* MDIForm1::ActiveForm() const
+{
+    QMdiSubWindow* sub = area_->currentSubWindow();
+    return sub ? qobject_cast<document::Form1*>(sub->widget()) : nullptr;
+}
+
+QList<document::Form1*> MDIForm1::documents() const
+{
+    QList<document::Form1*> forms;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* form = qobject_cast<document::Form1*>(sub->widget()))
+            forms << form;
+    }
+    return forms;
+}
+
+void MDIForm1::activeDocumentChanged()
+{
+    if (document::Form1* form = ActiveForm()) {
+        form->Form_GotFocus();
+        connect(form->RichTextBox1, &document::RichTextBox::overwriteModeToggled, panels_,
+                &StatusPanels::setOverwrite, Qt::UniqueConnection);
+        panels_->setOverwrite(form->RichTextBox1->overwriteMode());
+    }
+}
+
+void MDIForm1::connectCommands()
+{
+    auto on = [this](const char* name, void (MDIForm1::*handler)()) {
+        connect(item(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    on("new", &MDIForm1::new_Click);
+    on("newwindow", &MDIForm1::new_Click);
+    on("exit", &MDIForm1::exit_Click);
+    on("toolbar", &MDIForm1::toolbar_Click);
+    on("statusbar", &MDIForm1::statusbar_Click);
+    on("cascade", &MDIForm1::cascade_Click);
+    on("Horizontally", &MDIForm1::Horizontally_Click);
+    on("vertically", &MDIForm1::vertically_Click);
+    on("let", &MDIForm1::let_Click);
+    on("Enter", &MDIForm1::Enter_Click);
+}
+
+void MDIForm1::new_Click()
+{
+    document::NewDocument(*area_, links());
+    item(QStringLiteral("Close1"))->setEnabled(true);
+}
+
+// Runs the closing question like the close box: ending with unsaved
+// documents and no question would lose them.
+void MDIForm1::exit_Click() { close(); }
+
+// The item toggles its own check mark; the bar follows it.
+void MDIForm1::toolbar_Click() { toolbar_->setVisible(item(QStringLiteral("toolbar"))->isChecked()); }
+
+void MDIForm1::statusbar_Click() { statusBar()->setVisible(item(QStringLiteral("statusbar"))->isChecked()); }
+
+void MDIForm1::cascade_Click() { arrange(*area_, 0); }
+
+void MDIForm1::Horizontally_Click() { arrange(*area_, 1); }
+
+void MDIForm1::vertically_Click() { arrange(*area_, 2); }
+
+void MDIForm1::let_Click()
+{
+    const auto answer = dialogs().input(
+        this, QStringLiteral("TamilKalvem"),
+        QStringLiteral("Please Enter the KEY-LETTER for the selected word to enter int the memmory eg. 'a'"),
+        QString());
+    const QString keyChar = answer.value_or(QString()).left(1);
+    document::Form1* form = ActiveForm();
+    const QString selected = form ? form->RichTextBox1->SelText() : QString();
+    if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
+        dialogs().message(this, appTitle, memory::tooLongMessage());
+}
+
+void MDIForm1::Enter_Click()
+{
+    if (!form5_) {
+        form5_ = new Form5(this);
+        connect(form5_, &Form5::messageRequested, this,
+                [this](const QString& text) { dialogs().message(form5_, appTitle, text); });
+    }
+    form5_->show();
+    form5_->raise();
+    form5_->activateWindow();
+}
+
+bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
+{
+    if (!item(QStringLiteral("save"))->isEnabled() || reason == document::UnloadReason::TaskManager)
+        return false;
+    switch (dialogs().question(this, appTitle, QStringLiteral("Do you want to save before exit"))) {
+    case DialogSeam::Answer::No:
+        endingNow_ = true;
+        return false;
+    case DialogSeam::Answer::Yes: {
+        // A dismissed dialog or a failed save stops the closing, so the
+        // text is never lost silently.
+        if (!cd1_.ShowSave(this))
+            return true;
+        if (document::Form1* form = ActiveForm()) {
+            const document::FileResult saved = form->RichTextBox1->SaveFile(cd1_.FileName);
+            if (!saved.ok) {
+                dialogs().message(this, appTitle, saved.error);
+                return true;
+            }
+        }
+        return false;
+    }
+    default:
+        return true;
+    }
+}
+
+void MDIForm1::endBySession()
+{
+    closeReason_ = document::UnloadReason::TaskManager;
+    close();
+    closeReason_ = document::UnloadReason::ControlMenu;
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    const document::UnloadReason reason = closeReason_;
+    endingNow_ = false;
+    if (MDIForm_QueryUnload(reason)) {
+        event->ignore();
+        return;
+    }
+    // Each document window then closes with its own question, unless the
+    // answer was No (end at once) or the session is ending. Each is brought
+    // forward first, so the person sees which one is asked about and the save
+    // item speaks for it, not for the window closed before it.
+    for (document::Form1* form : documents()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+            area_->setActiveSubWindow(sub);
+        form->Form_GotFocus();
+        if (endingNow_) {
+            form->closeWithoutQuestion();
+        } else if (!form->closeFor(reason == document::UnloadReason::TaskManager
+                                       ? reason
+                                       : document::UnloadReason::MDIForm)) {
+            event->ignore();
+            return;
+        }
+    }
+    if (form5_)
+        form5_->close();
+    event->accept();
+}
+
+} // namespace tk::app

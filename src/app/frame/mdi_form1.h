@@ -1,0 +1,88 @@
+#pragma once
+
+#include "common_dialog.h"
+#include "menu_tree.h"
+
+#include "document/form1.h"
+#include "engine/engine_state.h"
+#include "memory/form5.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QMdiArea;
+class QToolBar;
+
+
+namespace tk::app {
+
+class StatusPanels;
+
+// The main frame: the document windows in a multiple-document area, the menu
+// bar whose item states are the program's shared flags, the toolbar, the
+// status bar and the one common dialog. There is one for the life of the
+// program, reached through MDIForm1::instance().
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    MDIForm1();
+    ~MDIForm1() override;
+
+    static MDIForm1* instance();
+
+    // The document being worked on, or nullptr when none is open.
+    document::Form1* ActiveForm() const;
+    QList<document::Form1*> documents() const;
+
+    CommonDialog& CD1() { return cd1_; }
+    QAction* item(const QString& name) const { return menus_.item(name); }
+    QMenu* menu() const { return menus_.menus.value(QStringLiteral("menu")); }
+    QMdiArea* mdiArea() const { return area_; }
+    QToolBar* Toolbar1() const { return toolbar_; }
+    QStatusBar* StatusBar1() const { return statusBar(); }
+    StatusPanels* statusPanels() const { return panels_; }
+    engine::EngineState& engineState() { return engineState_; }
+    document::FrameLinks links();
+    Form5* form5() const { return form5_; }
+
+    // The Click handlers; toolbar buttons run the same ones.
+    void new_Click();
+    void exit_Click();
+    void toolbar_Click();
+    void statusbar_Click();
+    void cascade_Click();
+    void Horizontally_Click();
+    void vertically_Click();
+    void let_Click();
+    void Enter_Click();
+    void saveButton_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // The frame's closing question; true when the closing must stop.
+    bool MDIForm_QueryUnload(document::UnloadReason reason);
+    // The desktop session ends: everything closes without a question.
+    void endBySession();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void MDIForm_Load();
+    // Shows the path saved last as the reopen item of the File menu.
+    void reopenItemStartup();
+    void buildToolbar();
+    void connectCommands();
+    void activeDocumentChanged();
+
+    MenuTree menus_;
+    QMdiArea* area_;
+    QToolBar* toolbar_ = nullptr;
+    StatusPanels* panels_ = nullptr;
+    CommonDialog cd1_;
+    engine::EngineState engineState_;
+    QPointer<Form5> form5_;
+    document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
+    bool endingNow_ = false;
+};
+
+} // namespace tk::app

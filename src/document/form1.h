@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/engine.h"
+#include "qt_text_surface.h"
+#include "rich_text_box.h"
+
+#include <QWidget>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QSlider;
+
+namespace tk::app {
+class CommonDialog;
+}
+
+namespace tk::document {
+
+// What a document window uses of the frame: the shared menu states, the
+// context menu, the common dialog and the program-wide key memory.
+struct FrameLinks {
+    QAction* save = nullptr;     // enabled: the active document has unsaved changes
+    QAction* close1 = nullptr;   // enabled: there is a document to close
+    QAction* convert = nullptr;  // checked: Tamil typing is on
+    QMenu* popup = nullptr;      // the right-button menu
+    app::CommonDialog* cd1 = nullptr;
+    engine::EngineState* engine = nullptr;
+};
+
+// Why a window is asked to close. Closing by the end of the session stands
+// for the platform's task manager: no question is asked.
+enum class UnloadReason { ControlMenu = 0, Code = 1, AppWindows = 2, TaskManager = 3, MDIForm = 4 };
+
+// A document window: two indent sliders above the text surface, the
+// document's engine members, and its modified mark.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(const FrameLinks& links, QWidget* parent = nullptr);
+
+    QSlider* Slider1;
+    QSlider* Slider2;
+    RichTextBox* RichTextBox1;
+    bool modified = false;
+
+    // The engine's procedures on this document, for the commands that feed
+    // text through it.
+    std::string w(char cho);
+    void correct(unsigned g);
+    void Edit();
+    engine::DocumentState& engineMembers() { return members_; }
+    QtTextSurface& surface() { return surface_; }
+
+    // The closing question; true when the window must stay open.
+    bool Form_QueryUnload(UnloadReason reason);
+    // Closes for the given reason (the close box counts as ControlMenu).
+    bool closeFor(UnloadReason reason);
+    // Closes without any question and without saving.
+    void closeWithoutQuestion();
+
+public slots:
+    void Form_GotFocus();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void RichTextBox1_KeyDown(int keyCode, int shift);
+    void RichTextBox1_KeyPress(int* keyAscii);
+    void RichTextBox1_KeyUp(int keyCode, int shift);
+    void RichTextBox1_MouseDown(int button, int shift, const QPoint& globalPos);
+    void RichTextBox1_Change();
+    void Slider1_Change();
+    void Slider2_Change();
+    bool convertOn() const;
+    engine::Engine engine() { return {*links_.engine, members_, surface_}; }
+
+    FrameLinks links_;
+    engine::DocumentState members_;
+    QtTextSurface surface_;
+    UnloadReason reason_ = UnloadReason::ControlMenu;
+    bool quiet_ = false;
+};
+
+// Makes, captions ("Document " and a running number never reused in a run)
+// and shows a new document window in area.
+Form1* NewDocument(QMdiArea& area, const FrameLinks& links);
+
+} // namespace tk::document

@@ -1,0 +1,342 @@
+#include "rich_text_box.h"
+
+#include "document_file.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+
+namespace tk::document {
+
+namespace {
+
+constexpr int twipsPerInch = 1440;
+
+// A key that types a character into the text: what the base text edit would
+// insert, and Enter, Backspace and Tab, which the engine also sees.
+bool typesCharacter(const QKeyEvent* event)
+{
+    if (event->text().size() != 1)
+        return false;
+    const QChar ch = event->text().at(0);
+    return ch.isPrint() || ch == u'\t' || ch == u'\r' || ch == u'\b';
+}
+
+} // namespace
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setTabChangesFocus(false);
+    // Tamil display fonts draw clusters from neighbouring codes: no letter
+    // spacing, ever.
+    QFont font(QStringLiteral("Kolvani"));
+    font.setPointSizeF(14.25);
+    font.setWeight(QFont::Normal);
+    document()->setDefaultFont(font);
+    setFont(font);
+    setCurrentFont(font);
+}
+
+QString RichTextBox::Text() const { return plainText(*document()); }
+
+void RichTextBox::SetText(const QString& text) { setPlainText(text); }
+
+int RichTextBox::SelStart() const { return textCursor().selectionStart(); }
+
+void RichTextBox::SetSelStart(int position)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
+    setTextCursor(c);
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+QString RichTextBox::SelText() const
+{
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+void RichTextBox::SetSelText(const QString& text)
+{
+    QTextCursor c = textCursor();
+    c.insertText(text);
+    setTextCursor(c);
+}
+
+QString RichTextBox::SelFontName() const
+{
+    const QStringList families = textCursor().charFormat().fontFamilies().toStringList();
+    return families.isEmpty() ? currentFont().family() : families.first();
+}
+
+void RichTextBox::mergeSelFormat(const QTextCharFormat& format)
+{
+    mergeCurrentCharFormat(format);
+}
+
+void RichTextBox::SetSelFontName(const QString& family)
+{
+    QTextCharFormat f;
+    f.setFontFamilies({family});
+    mergeSelFormat(f);
+}
+
+void RichTextBox::SetSelFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    mergeSelFormat(f);
+}
+
+void RichTextBox::SetSelColor(const QColor& color)
+{
+    QTextCharFormat f;
+    f.setForeground(color);
+    mergeSelFormat(f);
+}
+
+std::optional<bool> RichTextBox::selectionHas(bool (*test)(const QTextCharFormat&)) const
+{
+    const QTextCursor sel = textCursor();
+    if (!sel.hasSelection())
+        return test(sel.charFormat());
+    // Walk the fragments that overlap the selection; a few per formatted run.
+    std::optional<bool> seen;
+    const int from = sel.selectionStart(), to = sel.selectionEnd();
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() < to; b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (frag.position() + frag.length() <= from || frag.position() >= to)
+                continue;
+            const bool on = test(frag.charFormat());
+            if (seen && *seen != on)
+                return std::nullopt;
+            seen = on;
+        }
+    }
+    return seen.value_or(false);
+}
+
+std::optional<bool> RichTextBox::SelBold() const
+{
+    return selectionHas([](const QTextCharFormat& f) { return f.fontWeight() >= QFont::Bold; });
+}
+
+void RichTextBox::SetSelBold(bool on)
+{
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    mergeSelFormat(f);
+}
+
+std::optional<bool> RichTextBox::SelItalic() const
+{
+    return selectionHas([](const QTextCharFormat& f) { return f.fontItalic(); });
+}
+
+void RichTextBox::SetSelItalic(bool on)
+{
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    mergeSelFormat(f);
+}
+
+std::optional<bool> RichTextBox::SelUnderline() const
+{
+    return selectionHas([](const QTextCharFormat& f) { return f.fontUnderline(); });
+}
+
+void RichTextBox::SetSelUnderline(bool on)
+{
+    QTextCharFormat f;
+    f.setFontUnderline(on);
+    mergeSelFormat(f);
+}
+
+void RichTextBox::SetSelAlignment(int alignment)
+{
+    switch (alignment) {
+    case 0: setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
+    case 1: setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
+    case 2: setAlignment(Qt::AlignHCenter); break;
+    default: break;
+    }
+}
+
+int RichTextBox::twipsToPixels(int twips) const
+{
+    return static_cast<int>(std::lround(double(twips) * logicalDpiX() / twipsPerInch));
+}
+
+int RichTextBox::pixelsToTwips(int pixels) const
+{
+    return static_cast<int>(std::lround(double(pixels) * twipsPerInch / logicalDpiX()));
+}
+
+// The text edit knows a left margin for all lines and an extra indent for the
+// first; the first line sits at SelIndent, the others SelHangingIndent from it.
+// A margin cannot go left of the page, so a negative hanging indent moves the
+// first line right instead.
+int RichTextBox::SelIndent() const
+{
+    const QTextBlockFormat f = textCursor().blockFormat();
+    return pixelsToTwips(static_cast<int>(f.leftMargin() + f.textIndent()));
+}
+
+int RichTextBox::SelHangingIndent() const
+{
+    return pixelsToTwips(static_cast<int>(-textCursor().blockFormat().textIndent()));
+}
+
+static void setIndents(RichTextBox& box, int firstPx, int hangingPx)
+{
+    const int margin = std::max(0, firstPx + hangingPx);
+    QTextBlockFormat f;
+    f.setLeftMargin(margin);
+    f.setTextIndent(firstPx - margin);
+    box.textCursor().mergeBlockFormat(f);
+}
+
+void RichTextBox::SetSelIndent(int twips)
+{
+    setIndents(*this, twipsToPixels(twips), twipsToPixels(SelHangingIndent()));
+}
+
+void RichTextBox::SetSelHangingIndent(int twips)
+{
+    setIndents(*this, twipsToPixels(SelIndent()), twipsToPixels(twips));
+}
+
+int RichTextBox::Find(const QString& text, int start, int end, int options)
+{
+    if (text.isEmpty())
+        return -1;
+    QTextDocument::FindFlags flags;
+    if (options & 2)
+        flags |= QTextDocument::FindWholeWords;
+    if (options & 4)
+        flags |= QTextDocument::FindCaseSensitively;
+    const int from = start < 0 ? SelStart() : start;
+    const QTextCursor match = document()->find(text, from, flags);
+    if (match.isNull() || (end >= 0 && match.selectionEnd() > end))
+        return -1;
+    setTextCursor(match);
+    return match.selectionStart();
+}
+
+FileResult RichTextBox::LoadFile(const QString& path, int type)
+{
+    return loadDocument(*document(), path, type);
+}
+
+FileResult RichTextBox::SaveFile(const QString& path, int type) const
+{
+    return saveDocument(*document(), path, type);
+}
+
+void RichTextBox::insertTyped(QChar ch)
+{
+    QTextCursor c = textCursor();
+    if (overwriteMode() && !c.hasSelection() && !c.atBlockEnd())
+        c.deleteChar();
+    c.insertText(QString(ch));
+    setTextCursor(c);
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event)
+{
+    const int shift = shiftState(event->modifiers());
+    emit KeyDown(event->key(), shift);
+
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+        setOverwriteMode(!overwriteMode());
+        emit overwriteModeToggled(overwriteMode());
+        return;
+    }
+    if (event->modifiers() & Qt::ControlModifier && !event->text().isEmpty()) {
+        // A command key: whatever text it carries is not typed.
+        QKeyEvent command(event->type(), event->key(), event->modifiers(), QString(),
+                          event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QTextEdit::keyPressEvent(&command);
+        event->setAccepted(command.isAccepted());
+        return;
+    }
+    if (!typesCharacter(event)) {
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+
+    const QChar typed = event->text().at(0);
+    const bool control = typed.unicode() < 32;
+    QTextCursor step = textCursor();
+    step.beginEditBlock();
+    int code = typed.unicode();
+    emit KeyPress(&code);
+    if (control && code == typed.unicode()) {
+        // Enter and Backspace keep their usual effect.
+        step.endEditBlock();
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+    if (code > 0)
+        insertTyped(QChar(code));
+    step.endEditBlock();
+    ensureCursorVisible();
+    event->accept();
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent* event)
+{
+    emit KeyUp(event->key(), shiftState(event->modifiers()));
+    QTextEdit::keyReleaseEvent(event);
+}
+
+void RichTextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString committed = event->commitString();
+    QTextEdit::inputMethodEvent(event);
+    if (!committed.isEmpty())
+        emit TextCommitted(committed);
+}
+
+void RichTextBox::mousePressEvent(QMouseEvent* event)
+{
+    int button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton: button = 1; break;
+    case Qt::RightButton: button = 2; break;
+    case Qt::MiddleButton: button = 4; break;
+    default: break;
+    }
+    // The caret stays where it is on a right click: the menu acts on the
+    // selection the user made.
+    if (button != 2)
+        QTextEdit::mousePressEvent(event);
+    emit MouseDown(button, shiftState(event->modifiers()), event->globalPosition().toPoint());
+}
+
+void RichTextBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The document window pops up the frame's own menu on the button press.
+    event->accept();
+}
+
+} // namespace tk::document

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTextEdit>
+
+#include <optional>
+
+namespace tk::document {
+
+// What a document file operation came to: ok, or the reason it failed, in
+// words fit for a message that names the file.
+struct FileResult {
+    bool ok = true;
+    QString error;
+};
+
+// The text surface of a document window. The text is 8-bit font codes held
+// as the characters U+0000 to U+00FF and shown through a Tamil display font.
+// Positions count characters from 0, a paragraph break counting as one.
+//
+// For one key it raises KeyDown, KeyPress and KeyUp in that order. KeyPress
+// carries the typed character's code, which a handler may change: the
+// surface then inserts that character instead, as it would insert a typed one
+// (replacing a selection, respecting overwrite mode), or nothing for 0.
+// Everything a handler and the insertion do for one key is one undo step (the
+// engine's text surface joins the key release's dot to it). Enter, Backspace
+// and Tab are raised too and then keep their usual effect; keys held with
+// Ctrl are commands and never type their character.
+class RichTextBox : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichTextBox(QWidget* parent = nullptr);
+
+    QString Text() const;
+    void SetText(const QString& text);          // drops all formatting
+    int SelStart() const;                       // characters before the caret
+    void SetSelStart(int position);             // empties the selection
+    int SelLength() const;
+    QString SelText() const;
+    void SetSelText(const QString& text);       // replaces the selection
+    QString SelFontName() const;
+    void SetSelFontName(const QString& family);
+    void SetSelFontSize(double points);
+    void SetSelColor(const QColor& color);
+    // nullopt for a selection that is partly one, partly the other.
+    std::optional<bool> SelBold() const;
+    void SetSelBold(bool on);
+    std::optional<bool> SelItalic() const;
+    void SetSelItalic(bool on);
+    std::optional<bool> SelUnderline() const;
+    void SetSelUnderline(bool on);
+    void SetSelAlignment(int alignment);        // 0 left, 1 right, 2 centre
+    // Twips. The first line starts at SelIndent, the following lines at
+    // SelIndent + SelHangingIndent.
+    void SetSelIndent(int twips);
+    void SetSelHangingIndent(int twips);
+    int SelIndent() const;
+    int SelHangingIndent() const;
+    // options: 2 whole word, 4 match case. start -1: from the caret; end -1:
+    // to the end. The match becomes the selection; -1 when there is none.
+    int Find(const QString& text, int start = -1, int end = -1, int options = 0);
+
+    // type 0 rich text, 1 plain 8-bit text.
+    FileResult LoadFile(const QString& path, int type = 0);
+    FileResult SaveFile(const QString& path, int type = 0) const;
+
+    int twipsToPixels(int twips) const;
+    int pixelsToTwips(int pixels) const;
+
+signals:
+    // keyCode: the key (letters 65..90 whatever the Shift state); shift: bits
+    // 1 Shift, 2 Ctrl, 4 Alt.
+    void KeyDown(int keyCode, int shift);
+    void KeyPress(int* keyAscii);
+    void KeyUp(int keyCode, int shift);
+    // Text that came in without a key (an input method's commit).
+    void TextCommitted(const QString& text);
+    // button: 1 left, 2 right, 4 middle; globalPos: where the pointer is.
+    void MouseDown(int button, int shift, const QPoint& globalPos);
+    void overwriteModeToggled(bool overwrite);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void insertTyped(QChar ch);
+    std::optional<bool> selectionHas(bool (*test)(const QTextCharFormat&)) const;
+    void mergeSelFormat(const QTextCharFormat& format);
+};
+
+// Shift state bits from Qt's modifiers: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers);
+
+} // namespace tk::document

@@ -1,0 +1,409 @@
+// The main frame: the menu tree, new documents, the shared items, the
+// closing question, arrangement, toolbar, status bar and word memory commands.
+#include "frame_fixture.h"
+
+#include "app/frame/status_panels.h"
+#include "memory/word_memory.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+using tk::app::DialogSeam;
+
+namespace {
+
+struct Expected {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    const char* state; // "" or any of: disabled checked hidden
+};
+
+// The menu bar as a person sees it, top to bottom, menu by menu.
+const Expected expectedTree[] = {
+    {"file", "&File", "", ""}, {"new", "&New", "Ctrl+N", ""}, {"open", "&Open", "Ctrl+O", ""},
+    {"Close1", "Close", "", "disabled"}, {"d", "", "", ""}, {"save", "&Save", "Ctrl+S", "disabled"},
+    {"saveas", "Save &As", "", ""}, {"Saveall", "Save all", "", ""}, {"dd", "", "", ""},
+    {"last", "", "", "hidden"}, {"a", "", "", "hidden"}, {"Print", "Print", "", ""},
+    {"ddddddddddd", "", "", ""}, {"exit", "E&xit", "", ""},
+    {"Editsf", "&Edit", "", ""}, {"cut", "Cu&t", "Ctrl+X", ""}, {"copy", "&Copy", "Ctrl+C", ""},
+    {"paste", "&Paste", "Ctrl+V", ""}, {"kkkkkkkkkkkkk", "", "", ""},
+    {"Cut_text", "Cut text only", "", ""}, {"Copy_text", "Copy text only", "Ctrl+D", ""},
+    {"paste_text", "Paste text only", "Ctrl+F", ""}, {"special", "Paste special", "Ctrl+G", ""},
+    {"dddd", "", "", ""}, {"Delete", "&Delete", "", ""}, {"kkkkkkkkkkk", "", "", ""},
+    {"find", "&Find", "", ""}, {"replace", "&Replace", "Ctrl+R", ""}, {"kkkkkkkk", "", "", ""},
+    {"spellcheck", "Spell Check", "F2", ""},
+    {"format", "For&mat", "", ""}, {"font", "&Font", "", ""}, {"colour", "Colour", "", ""},
+    {"pppppp", "", "", ""}, {"Convert_document", "Convert a document", "F3", ""},
+    {"dddddddd", "", "", ""}, {"convert", "&Tamil-English type", "Ctrl+Q", "checked"},
+    {"Memory", "Memory Insert", "", ""}, {"let", "Insert", "Ctrl+I", ""}, {"Enter", "Enter", "", ""},
+    {"Speech", "Speech", "", ""}, {"text", "Text to text &Speech", "Ctrl+T", ""},
+    {"options", "&Options", "", ""},
+    {"window", "&Window", "", ""}, {"newwindow", "New Window", "", ""}, {"g", "", "", ""},
+    {"toolbar", "View ToolBar", "", "checked"}, {"statusbar", "View StatusBar", "", "checked"},
+    {"ggg", "", "", ""}, {"cascade", "Cascade Windows", "", ""},
+    {"vertically", "Tile windows vertically", "", ""},
+    {"Horizontally", "Tile windows Horizontally", "", ""},
+    {"help", "Help", "", ""}, {"about", "&About", "", ""}, {"Orbelant", "Orbelant", "", ""},
+    {"gggggg", "", "", ""}, {"system", "S&ystem info", "", ""}, {"web", "&Web", "", ""},
+    {"menu", "", "", "hidden"}, {"cut1", "Cut", "", ""}, {"copy1", "Copy", "", ""},
+    {"paste1", "Paste", "", ""}, {"k", "", "", ""}, {"find1", "Find", "", ""},
+    {"replace1", "Replace", "", ""}, {"kk", "", "", ""}, {"read", "Read &aloud", "", ""},
+};
+
+QString stateOf(const QAction* a)
+{
+    QStringList s;
+    // A hidden action also reports itself disabled.
+    if (!a->isEnabled() && a->isVisible())
+        s << QStringLiteral("disabled");
+    if (a->isChecked())
+        s << QStringLiteral("checked");
+    if (!a->isVisible())
+        s << QStringLiteral("hidden");
+    return s.join(u' ');
+}
+
+QStringList captions(const tk::app::MDIForm1& frame)
+{
+    QStringList list;
+    for (auto* form : frame.documents())
+        list << form->windowTitle();
+    return list;
+}
+
+} // namespace
+
+class TestFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void captionAndMenuTree();
+    void documentsAreNumberedForTheRun();
+    void saveAndClose1FollowChangesFocusAndClosing();
+    void closingQuestion_data();
+    void closingQuestion();
+    void exitAsksTheClosingQuestion();
+    void viewTogglesKeepCheckAndBarTogether();
+    void tilingFillsTheArea_data();
+    void tilingFillsTheArea();
+    void toolbarButtons();
+    void statusPanelsAndInsertKey();
+    void rightButtonPopsUpTheMenu();
+    void insertStoresTheSelection_data();
+    void insertStoresTheSelection();
+    void enterShowsOneMemoryDialog();
+};
+
+void TestFrame::captionAndMenuTree()
+{
+    FrameFixture f;
+    QCOMPARE(f.frame->windowTitle(), QStringLiteral("Tmil Kalvem"));
+    QList<QAction*> shown;
+    for (QAction* top : f.frame->menuBar()->actions()) {
+        shown << top;
+        shown << top->menu()->actions();
+    }
+    QCOMPARE(shown.size(), qsizetype(std::size(expectedTree)));
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const Expected& e = expectedTree[i];
+        const QAction* a = shown[i];
+        QCOMPARE(a->objectName(), QString::fromLatin1(e.name));
+        QCOMPARE(a->isSeparator() ? QString() : a->text(), QString::fromLatin1(e.caption));
+        QCOMPARE(a->shortcut().toString(), QString::fromLatin1(e.shortcut));
+        QCOMPARE(stateOf(a), QString::fromLatin1(e.state));
+    }
+}
+
+void TestFrame::documentsAreNumberedForTheRun()
+{
+    FrameFixture f;
+    const int first = f.newDocument()->windowTitle().section(u' ', 1).toInt();
+    QVERIFY(f.item("Close1")->isEnabled());
+    f.newDocument();
+    f.item("newwindow")->trigger();
+    QCOMPARE(captions(*f.frame), (QStringList{QStringLiteral("Document %1").arg(first),
+                                              QStringLiteral("Document %1").arg(first + 1),
+                                              QStringLiteral("Document %1").arg(first + 2)}));
+    for (auto* form : f.frame->documents())
+        QVERIFY(form->closeFor(tk::document::UnloadReason::ControlMenu));
+    f.settle();
+    QVERIFY(f.frame->documents().isEmpty());
+    QCOMPARE(f.newDocument()->windowTitle(), QStringLiteral("Document %1").arg(first + 3));
+}
+
+void TestFrame::saveAndClose1FollowChangesFocusAndClosing()
+{
+    FrameFixture f;
+    auto* a = f.newDocument();
+    QVERIFY(!f.item("save")->isEnabled());
+    QTest::keyClicks(a->RichTextBox1, QStringLiteral("ka"));
+    QVERIFY(f.item("save")->isEnabled());
+    auto* b = f.newDocument();
+    QCOMPARE(f.frame->ActiveForm(), b);
+    QVERIFY(!f.item("save")->isEnabled());
+    f.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
+    QCOMPARE(f.frame->ActiveForm(), a);
+    QVERIFY(f.item("save")->isEnabled());
+    // Cancel keeps the window and clears the item; closing again asks nothing.
+    f.dialogs.answers.push_back(DialogSeam::Answer::Cancel);
+    QVERIFY(!a->closeFor(tk::document::UnloadReason::ControlMenu));
+    QVERIFY(!f.item("save")->isEnabled());
+    QVERIFY(a->closeFor(tk::document::UnloadReason::ControlMenu));
+    QCOMPARE(f.dialogs.take().size(), 1);
+}
+
+void TestFrame::closingQuestion_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("session");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QString>("fileAnswer"); // "" none, "-" cancelled, "bad" failing path
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("written");
+
+    using A = DialogSeam::Answer;
+    QTest::newRow("nothing unsaved") << false << false << QList<int>{} << "" << true << 0 << false;
+    QTest::newRow("no ends at once") << true << false << QList<int>{int(A::No)} << "" << true << 1 << false;
+    QTest::newRow("cancel keeps all") << true << false << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
+    QTest::newRow("yes saves, then the documents ask")
+        << true << false << QList<int>{int(A::Yes), int(A::No), int(A::No)} << "ok" << true << 3 << true;
+    QTest::newRow("yes, dialog cancelled") << true << false << QList<int>{int(A::Yes)} << "-" << false << 1 << false;
+    QTest::newRow("yes, save fails") << true << false << QList<int>{int(A::Yes)} << "bad" << false << 1 << false;
+    QTest::newRow("session ends") << true << true << QList<int>{} << "" << true << 0 << false;
+}
+
+void TestFrame::closingQuestion()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, session);
+    QFETCH(QList<int>, answers);
+    QFETCH(QString, fileAnswer);
+    QFETCH(bool, closes);
+    QFETCH(int, questions);
+    QFETCH(bool, written);
+
+    FrameFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.txt"));
+    auto* first = f.newDocument();
+    auto* second = f.newDocument();
+    if (changed) {
+        QTest::keyClicks(first->RichTextBox1, QStringLiteral("ka"));
+        QTest::keyClicks(second->RichTextBox1, QStringLiteral("kaa"));
+    }
+    for (int a : answers)
+        f.dialogs.answers.push_back(DialogSeam::Answer(a));
+    if (fileAnswer == QLatin1String("-"))
+        f.dialogs.files.push_back(QString());
+    else if (fileAnswer == QLatin1String("bad"))
+        f.dialogs.files.push_back(dir.filePath(QStringLiteral("no/such/folder.txt")));
+    else if (!fileAnswer.isEmpty())
+        f.dialogs.files.push_back(path);
+
+    if (session)
+        f.frame->endBySession();
+    else
+        f.frame->close();
+    f.settle();
+
+    QCOMPARE(f.frame->isVisible(), !closes);
+    QCOMPARE(f.frame->documents().size(), closes ? 0 : 2);
+    const QStringList log = f.dialogs.take();
+    QCOMPARE(log.filter(QStringLiteral("question:")).size(), questions);
+    QVERIFY2(log.filter(QStringLiteral("unexpected")).isEmpty(), qPrintable(log.join(u'\n')));
+    QCOMPARE(QFile::exists(path), written);
+    if (written) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("fh")); // the active document's text
+    }
+    if (fileAnswer == QLatin1String("bad"))
+        QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder.txt")),
+                 qPrintable(log.last()));
+}
+
+void TestFrame::exitAsksTheClosingQuestion()
+{
+    FrameFixture f;
+    QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("k"));
+    f.dialogs.answers.push_back(DialogSeam::Answer::Cancel);
+    f.item("exit")->trigger();
+    QVERIFY(f.frame->isVisible());
+    QCOMPARE(f.dialogs.take().size(), 1);
+}
+
+void TestFrame::viewTogglesKeepCheckAndBarTogether()
+{
+    FrameFixture f;
+    const std::pair<const char*, QWidget*> toggles[] = {{"toolbar", f.frame->Toolbar1()},
+                                                        {"statusbar", f.frame->StatusBar1()}};
+    for (const auto& [name, bar] : toggles) {
+        for (bool expected : {false, true}) {
+            f.item(name)->trigger();
+            QCOMPARE(f.item(name)->isChecked(), expected);
+            QCOMPARE(bar->isVisible(), expected);
+        }
+    }
+}
+
+void TestFrame::tilingFillsTheArea_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("sideBySide");
+    QTest::newRow("horizontally: stacked") << "Horizontally" << false;
+    QTest::newRow("vertically: side by side") << "vertically" << true;
+}
+
+void TestFrame::tilingFillsTheArea()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, sideBySide);
+    FrameFixture f;
+    for (int i = 0; i < 3; ++i)
+        f.newDocument();
+    f.frame->item(item)->trigger();
+    const QRect area = f.frame->mdiArea()->viewport()->rect();
+    int covered = 0;
+    const auto windows = f.frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow* sub : windows) {
+        const QRect g = sub->geometry();
+        QCOMPARE(sideBySide ? g.height() : g.width(), sideBySide ? area.height() : area.width());
+        QCOMPARE(sideBySide ? g.left() : g.top(), covered);
+        covered += sideBySide ? g.width() : g.height();
+    }
+    QCOMPARE(covered, sideBySide ? area.width() : area.height());
+    f.item("cascade")->trigger();
+    QVERIFY(windows[1]->geometry().topLeft() != windows[0]->geometry().topLeft());
+}
+
+void TestFrame::toolbarButtons()
+{
+    FrameFixture f;
+    QStringList tips;
+    int groups = 1;
+    for (QAction* a : f.frame->Toolbar1()->actions()) {
+        if (a->isSeparator()) {
+            ++groups;
+            continue;
+        }
+        tips << a->toolTip();
+        QVERIFY2(!a->icon().isNull(), qPrintable(a->toolTip()));
+    }
+    QCOMPARE(groups, 6);
+    QCOMPARE(tips, (QStringList{"New", "Open", "Save", "Close", "Print", "Cut", "Copy", "Paste",
+                                "Paste special", "Delete", "Find", "Spell Check", "Bold", "Italic",
+                                "Underline", "Align Left", "Align Right", "Center", "Help"}));
+    // The New button is the menu's command; Bold formats a whole mixed selection.
+    auto* form = f.newDocument();
+    form->RichTextBox1->SetText(QStringLiteral("abcd"));
+    QTextCursor c = form->RichTextBox1->textCursor();
+    c.setPosition(0);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    form->RichTextBox1->setTextCursor(c);
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    form->RichTextBox1->setTextCursor(c);
+    QCOMPARE(form->RichTextBox1->SelBold(), std::nullopt);
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
+    QCOMPARE(form->RichTextBox1->SelBold(), std::optional(true));
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
+    QCOMPARE(form->RichTextBox1->SelBold(), std::optional(false));
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("New"));
+    QCOMPARE(f.frame->documents().size(), 2);
+}
+
+void TestFrame::statusPanelsAndInsertKey()
+{
+    FrameFixture f;
+    auto* panels = f.frame->statusPanels();
+    QCOMPARE(panels->panel(0)->text(), QStringLiteral("CAPS"));
+    QCOMPARE(panels->panel(1)->text(), QStringLiteral("NUM"));
+    QCOMPARE(panels->panel(2)->text(), QStringLiteral("INS"));
+    QVERIFY(panels->panel(3)->text().isEmpty() && panels->panel(4)->text().isEmpty());
+    QVERIFY(!panels->panel(5)->text().isEmpty() && !panels->panel(6)->text().isEmpty());
+    auto* form = f.newDocument();
+    QTest::keyClick(form->RichTextBox1, Qt::Key_Insert);
+    QCOMPARE(panels->panel(2)->text(), QStringLiteral("OVR"));
+    QTest::keyClick(form->RichTextBox1, Qt::Key_Insert);
+    QCOMPARE(panels->panel(2)->text(), QStringLiteral("INS"));
+}
+
+void TestFrame::rightButtonPopsUpTheMenu()
+{
+    FrameFixture f;
+    auto* form = f.newDocument();
+    form->RichTextBox1->SetText(QStringLiteral("abc"));
+    form->RichTextBox1->SetSelStart(1);
+    QTest::mouseClick(form->RichTextBox1->viewport(), Qt::RightButton, {}, QPoint(40, 10));
+    QTRY_VERIFY(f.frame->menu()->isVisible());
+    QCOMPARE(form->RichTextBox1->SelStart(), 1);
+    f.frame->menu()->close();
+}
+
+void TestFrame::insertStoresTheSelection_data()
+{
+    QTest::addColumn<QString>("answer"); // null: the box cancelled
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QString>("readName");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("first character, lower case") << "Ab" << "jkpo;" << "A" << "jkpo;";
+    QTest::newRow("a digit") << "7" << "fh" << "7" << "fh";
+    QTest::newRow("no selection") << "b" << "" << "b" << "";
+    QTest::newRow("cancelled") << QString() << "fh" << "c" << "";
+    QTest::newRow("too long") << "d" << QString(255, u'f') << "d" << "";
+}
+
+void TestFrame::insertStoresTheSelection()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, selection);
+    QFETCH(QString, readName);
+    QFETCH(QString, stored);
+    FrameFixture f;
+    auto* form = f.newDocument();
+    form->RichTextBox1->SetText(selection);
+    form->RichTextBox1->selectAll();
+    f.dialogs.inputs.push_back(answer);
+    f.item("let")->trigger();
+    QCOMPARE(tk::memory::ReadValue(QStringLiteral("tamilkalvem"), readName), stored);
+    const QStringList log = f.dialogs.take();
+    QCOMPARE(log.first(), QStringLiteral("input:TamilKalvem:Please Enter the KEY-LETTER for the selected word "
+                                         "to enter int the memmory eg. 'a'"));
+    if (selection.size() > tk::memory::maxStoredLength)
+        QCOMPARE(log.value(1), QStringLiteral("message:Tamil Kalvem:") + tk::memory::tooLongMessage());
+    else
+        QCOMPARE(log.size(), 1);
+    // And Ctrl+Shift with the letter brings it back.
+    if (!stored.isEmpty() && readName.at(0).isLetter()) {
+        form->RichTextBox1->SetText(QString());
+        QTest::keyClick(form->RichTextBox1, Qt::Key(readName.at(0).toUpper().unicode()),
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(form->RichTextBox1->Text(), stored);
+    }
+}
+
+void TestFrame::enterShowsOneMemoryDialog()
+{
+    FrameFixture f;
+    f.item("Enter")->trigger();
+    QPointer<Form5> dialog = f.frame->form5();
+    QVERIFY(dialog && dialog->isVisible());
+    f.item("Enter")->trigger();
+    QCOMPARE(f.frame->form5(), dialog.data());
+    // A refused text reaches the person through the message seam.
+    dialog->Text1->setText(QString(300, u'f'));
+    dialog->Combo1->setCurrentIndex(0);
+    dialog->Command1->click();
+    QCOMPARE(f.dialogs.take(), QStringList{QStringLiteral("message:Tamil Kalvem:") + tk::memory::tooLongMessage()});
+}
+
+QTEST_MAIN(TestFrame)
+#include "test_frame.moc"

@@ -1,0 +1,51 @@
+#pragma once
+
+// A document window on its own, with the frame's shared items, common
+// dialog and key memory standing beside it, the dialogs scripted and the
+// word memory in a temporary configuration folder.
+#include "../memory/memory_fixture.h"
+#include "../support/scripted_dialogs.h"
+
+#include "document/form1.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+
+struct FormFixture {
+    TemporaryConfigFolder config;
+    ScriptedDialogs dialogs;
+    QAction save{QStringLiteral("&Save")};
+    QAction close1{QStringLiteral("Close")};
+    QAction convert{QStringLiteral("&Tamil-English type")};
+    QMenu popup;
+    tk::app::CommonDialog cd1;
+    tk::engine::EngineState state;
+    QPointer<tk::document::Form1> form;
+
+    FormFixture()
+    {
+        save.setEnabled(false);
+        close1.setEnabled(false);
+        convert.setCheckable(true);
+        convert.setChecked(true);
+        form = newForm();
+    }
+    ~FormFixture() { delete form.data(); }
+
+    tk::document::FrameLinks links() { return {&save, &close1, &convert, &popup, &cd1, &state}; }
+    tk::document::Form1* newForm()
+    {
+        auto* f = new tk::document::Form1(links());
+        f->show();
+        return f;
+    }
+    tk::document::RichTextBox* box() const { return form->RichTextBox1; }
+    QByteArray text() const { return box()->Text().toLatin1(); }
+    QByteArray type(const char* keys)
+    {
+        QTest::keyClicks(box(), QString::fromLatin1(keys));
+        return text();
+    }
+};

@@ -1,0 +1,255 @@
+// The document window: its closing question, the modified mark, the indent
+// sliders, its text surface's members and its files.
+#include "form_fixture.h"
+
+#include "document/document_file.h"
+
+#include <QFile>
+#include <QSlider>
+#include <QTemporaryDir>
+
+using tk::app::DialogSeam;
+using tk::document::UnloadReason;
+
+class TestDocumentWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void closingQuestion_data();
+    void closingQuestion();
+    void untouchedDocumentClosesWithoutQuestion();
+    void focusCopiesModifiedIntoSave();
+    void slidersFollowWidthAndSetIndents();
+    void plainFilesRoundTripEveryCode();
+    void fileFailuresNameTheFile();
+    void failedSaveKeepsTheOldFile();
+    void selectionMembers();
+    void findHonoursOptions_data();
+    void findHonoursOptions();
+};
+
+void TestDocumentWindow::closingQuestion_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("fileAnswer"); // "" none, "-" dialog cancelled, "bad" a failing path
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString ask = QStringLiteral("question:Tamil Kalvem:Do you want to save before exit");
+    const QString save = QStringLiteral("save:");
+    const int cm = int(UnloadReason::ControlMenu);
+    QTest::newRow("yes saves and closes") << cm << int(DialogSeam::Answer::Yes) << "doc.txt" << true << true
+                                          << QStringList{ask, save};
+    QTest::newRow("yes, dialog cancelled: stays") << cm << int(DialogSeam::Answer::Yes) << "-" << false << false
+                                                  << QStringList{ask, save};
+    QTest::newRow("yes, save fails: says so, stays")
+        << cm << int(DialogSeam::Answer::Yes) << "bad" << false << false
+        << QStringList{ask, save, QStringLiteral("message")};
+    QTest::newRow("no closes unsaved") << cm << int(DialogSeam::Answer::No) << "" << true << false << QStringList{ask};
+    QTest::newRow("cancel stays") << cm << int(DialogSeam::Answer::Cancel) << "" << false << false
+                                  << QStringList{ask};
+    QTest::newRow("session end: no question") << int(UnloadReason::TaskManager) << -1 << "" << true << false
+                                              << QStringList{};
+}
+
+void TestDocumentWindow::closingQuestion()
+{
+    QFETCH(int, reason);
+    QFETCH(int, answer);
+    QFETCH(QString, fileAnswer);
+    QFETCH(bool, closes);
+    QFETCH(bool, written);
+    QFETCH(QStringList, shown);
+
+    FormFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("doc.txt"));
+    f.type("kaa");
+    QVERIFY(f.save.isEnabled());
+    if (answer >= 0)
+        f.dialogs.answers.push_back(DialogSeam::Answer(answer));
+    if (fileAnswer == QLatin1String("-"))
+        f.dialogs.files.push_back(QString());
+    else if (fileAnswer == QLatin1String("bad"))
+        f.dialogs.files.push_back(dir.filePath(QStringLiteral("missing/folder/doc.txt")));
+    else if (!fileAnswer.isEmpty())
+        f.dialogs.files.push_back(path);
+
+    QCOMPARE(f.form->closeFor(UnloadReason(reason)), closes);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(f.form.isNull(), closes);
+    QCOMPARE(QFile::exists(path), written);
+    if (written) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("fh"));
+    }
+    const QStringList log = f.dialogs.take();
+    QCOMPARE(log.size(), shown.size());
+    for (qsizetype i = 0; i < log.size(); ++i)
+        QVERIFY2(log[i].startsWith(shown[i]), qPrintable(log[i]));
+    if (fileAnswer == QLatin1String("bad"))
+        QVERIFY2(log.last().contains(QStringLiteral("missing/folder/doc.txt")), qPrintable(log.last()));
+    // Whatever the answer, the save item is cleared; after a refusal it comes
+    // back with the focus, and closing again right away asks nothing.
+    QVERIFY(!f.save.isEnabled());
+    if (!closes) {
+        QVERIFY(f.form->closeFor(UnloadReason::ControlMenu));
+        QVERIFY(f.dialogs.take().isEmpty());
+    }
+}
+
+void TestDocumentWindow::untouchedDocumentClosesWithoutQuestion()
+{
+    FormFixture f;
+    QVERIFY(!f.save.isEnabled());
+    QVERIFY(f.form->closeFor(UnloadReason::ControlMenu));
+    QVERIFY(f.dialogs.take().isEmpty());
+}
+
+void TestDocumentWindow::focusCopiesModifiedIntoSave()
+{
+    FormFixture f;
+    f.type("k");
+    QVERIFY(f.form->modified);
+    f.save.setEnabled(false); // as a save leaves it
+    f.form->Form_GotFocus();
+    QVERIFY(f.save.isEnabled());
+    QVERIFY(f.close1.isEnabled());
+    QPointer<tk::document::Form1> other = f.newForm();
+    other->Form_GotFocus();
+    QVERIFY(!f.save.isEnabled());
+    delete other.data();
+}
+
+void TestDocumentWindow::slidersFollowWidthAndSetIndents()
+{
+    FormFixture f;
+    tk::document::RichTextBox* box = f.box();
+    f.form->resize(600, 400);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.form->Slider1->maximum(), box->pixelsToTwips(600));
+    QCOMPARE(f.form->Slider2->maximum(), box->pixelsToTwips(600));
+    // The sliders span the window and the text surface stays inside it.
+    QCOMPARE(f.form->Slider1->width(), 600);
+    QVERIFY(box->geometry().bottom() < f.form->height());
+    QVERIFY(box->geometry().top() >= f.form->Slider2->geometry().bottom());
+
+    box->SetText(QStringLiteral("first\nsecond"));
+    box->SetSelStart(0);
+    f.form->Slider1->setValue(1440);
+    QCOMPARE(box->SelIndent(), 1440);
+    f.form->Slider2->setValue(2160);
+    QCOMPARE(box->SelHangingIndent(), 720);
+    QCOMPARE(box->SelIndent(), 1440);
+    // Left of the Indent slider: the following lines start left of the first.
+    f.form->Slider2->setValue(720);
+    QCOMPARE(box->SelHangingIndent(), -720);
+    QCOMPARE(box->SelIndent(), 1440);
+    // A narrower window clamps the slider values to the new width.
+    f.form->resize(60, 400);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.form->Slider1->value(), f.form->Slider1->maximum());
+}
+
+void TestDocumentWindow::plainFilesRoundTripEveryCode()
+{
+    FormFixture f;
+    QString all;
+    for (int code = 32; code < 256; ++code)
+        all += QChar(code);
+    all += QStringLiteral("\nline two");
+    f.box()->SetText(all);
+    QTemporaryDir dir;
+    for (int type : {tk::document::plainTextType, tk::document::richTextType}) {
+        const QString path = dir.filePath(QStringLiteral("codes%1").arg(type));
+        QVERIFY(f.box()->SaveFile(path, type).ok);
+        FormFixture g;
+        QVERIFY(g.box()->LoadFile(path, type).ok);
+        QCOMPARE(g.box()->Text(), all);
+    }
+}
+
+void TestDocumentWindow::fileFailuresNameTheFile()
+{
+    FormFixture f;
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("nowhere/x.txt"));
+    for (const auto& result : {f.box()->SaveFile(missing), f.box()->LoadFile(missing, 1)}) {
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(missing), qPrintable(result.error));
+    }
+    QVERIFY(!f.box()->SaveFile(QString()).ok);
+}
+
+void TestDocumentWindow::failedSaveKeepsTheOldFile()
+{
+    FormFixture f;
+    QTemporaryDir dir;
+    // A folder in the file's place makes the rename fail after writing.
+    const QString path = dir.filePath(QStringLiteral("taken"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+    f.box()->SetText(QStringLiteral("new"));
+    QVERIFY(!f.box()->SaveFile(path, 1).ok);
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+void TestDocumentWindow::selectionMembers()
+{
+    FormFixture f;
+    tk::document::RichTextBox* box = f.box();
+    QCOMPARE(box->currentFont().family(), QStringLiteral("Kolvani"));
+    QCOMPARE(box->currentFont().pointSizeF(), 14.25);
+    box->SetText(QStringLiteral("abcd"));
+    box->SetSelStart(1);
+    box->SetSelText(QStringLiteral("XY"));
+    QCOMPARE(box->Text(), QStringLiteral("aXYbcd"));
+    QCOMPARE(box->SelStart(), 3);
+    QTextCursor c = box->textCursor();
+    c.setPosition(0);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    box->setTextCursor(c);
+    box->SetSelBold(true);
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    box->setTextCursor(c);
+    QCOMPARE(box->SelBold(), std::nullopt); // partly bold
+    QCOMPARE(box->SelText(), QStringLiteral("aXYb"));
+    box->SetSelUnderline(true);
+    QCOMPARE(box->SelUnderline(), std::optional(true));
+    box->SetSelFontName(QStringLiteral("Nelpari"));
+    QCOMPARE(box->SelFontName(), QStringLiteral("Nelpari"));
+}
+
+void TestDocumentWindow::findHonoursOptions_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("found");
+    QTest::newRow("plain") << "ka" << 0 << -1 << 0 << 0;
+    QTest::newRow("from a start") << "ka" << 1 << -1 << 0 << 3;
+    QTest::newRow("match case") << "KA" << 0 << -1 << 4 << 9;
+    QTest::newRow("whole word") << "ka" << 0 << -1 << 2 << 6;
+    QTest::newRow("past the end") << "KA" << 0 << 5 << 4 << -1;
+    QTest::newRow("absent") << "zz" << 0 << -1 << 0 << -1;
+}
+
+void TestDocumentWindow::findHonoursOptions()
+{
+    QFETCH(QString, word);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, options);
+    QFETCH(int, found);
+    FormFixture f;
+    f.box()->SetText(QStringLiteral("kaaka ka KA"));
+    QCOMPARE(f.box()->Find(word, start, end, options), found);
+    if (found >= 0)
+        QCOMPARE(f.box()->SelText().size(), word.size());
+}
+
+QTEST_MAIN(TestDocumentWindow)
+#include "test_document_window.moc"

@@ -1,0 +1,270 @@
+// Typing into a document window through real key events: the engine's
+// words, the road of one keystroke, the switch, undo and formatting.
+#include "form_fixture.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+
+using tk::document::RichTextBox;
+
+class TestKeystrokes : public QObject {
+    Q_OBJECT
+private slots:
+    void wordsGiveTheConvertersCodes_data();
+    void wordsGiveTheConvertersCodes();
+    void roadOfOneKeystroke();
+    void ctrlAloneAtReleaseKeepsTheDotWaiting();
+    void switchOffPassesKeysAndFreezesState();
+    void newWindowResetsKeyMemory();
+    void oneUndoStepPerKey();
+    void editsKeepFormattingElsewhere();
+    void boldConsonantStaysBold();
+    void codeReplacesSelectionAndRespectsOverwrite();
+    void enterBackspaceTabKeepTheirEffect();
+    void charactersWithoutCodePassThrough();
+    void recallWithCtrlShiftLetter_data();
+    void recallWithCtrlShiftLetter();
+};
+
+void TestKeystrokes::wordsGiveTheConvertersCodes_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QByteArray>("codes");
+    const char* rows[][2] = {
+        {"thamiz", "jkpo;"}, {"kaN", "fz;"}, {"ammaa", "mk;kh"}, {"kU", "$"},
+        {"kai", "if"},       {"koo", "$"},   {"kO", "Nfh"},      {"nanRi", "ed;wp"},
+        {"ka ka", "f f"},    {"k0a", "f;0m"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
+}
+
+void TestKeystrokes::wordsGiveTheConvertersCodes()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QByteArray, codes);
+    FormFixture f;
+    QCOMPARE(f.type(keys.constData()), codes);
+}
+
+void TestKeystrokes::roadOfOneKeystroke()
+{
+    FormFixture f;
+    QTest::keyPress(f.box(), 'k');
+    QCOMPARE(f.text(), QByteArray("f"));
+    QVERIFY(f.state.dotPending);
+    QCOMPARE(f.state.lastKey, 'k');
+    QCOMPARE(f.state.keyBefore, ' ');
+    QVERIFY(f.save.isEnabled());
+    QTest::keyRelease(f.box(), 'k');
+    QCOMPARE(f.text(), QByteArray("f;"));
+    QVERIFY(!f.state.dotPending);
+    QTest::keyPress(f.box(), 'a');
+    QCOMPARE(f.text(), QByteArray("f"));
+    QCOMPARE(f.state.keyBefore, 'k');
+    QCOMPARE(f.state.lastKey, 'a');
+    QTest::keyRelease(f.box(), 'a');
+    QCOMPARE(f.text(), QByteArray("f"));
+}
+
+void TestKeystrokes::ctrlAloneAtReleaseKeepsTheDotWaiting()
+{
+    FormFixture f;
+    auto release = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(f.box(), &event);
+    };
+    QTest::keyPress(f.box(), 'k');
+    release(Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(f.text(), QByteArray("f"));
+    QVERIFY(f.state.dotPending);
+    // Ctrl with Shift is not Ctrl alone.
+    release(Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.text(), QByteArray("f;"));
+    QVERIFY(!f.state.dotPending);
+}
+
+void TestKeystrokes::switchOffPassesKeysAndFreezesState()
+{
+    FormFixture f;
+    f.type("k");
+    f.convert.setChecked(false);
+    QTest::keyPress(f.box(), 't');
+    QCOMPARE(f.state.lastKey, 'k');
+    f.state.dotPending = true;
+    QTest::keyRelease(f.box(), 't');
+    QCOMPARE(f.text(), QByteArray("f;t"));
+    QVERIFY(f.state.dotPending);
+    QCOMPARE(f.type("ha"), QByteArray("f;tha"));
+    QCOMPARE(f.state.lastKey, 'k');
+}
+
+void TestKeystrokes::newWindowResetsKeyMemory()
+{
+    FormFixture f;
+    f.type("k");
+    QPointer<tk::document::Form1> second = f.newForm();
+    QCOMPARE(f.state.lastKey, ' ');
+    QCOMPARE(f.state.keyBefore, '\0');
+    QTest::keyClicks(second->RichTextBox1, QStringLiteral("a"));
+    QCOMPARE(second->RichTextBox1->Text(), QStringLiteral("m"));
+    delete second.data();
+}
+
+void TestKeystrokes::oneUndoStepPerKey()
+{
+    FormFixture f;
+    QCOMPARE(f.type("kaa"), QByteArray("fh"));
+    const QByteArray steps[] = {"f", "f;", ""};
+    for (const QByteArray& expected : steps) {
+        QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.text(), expected);
+    }
+    // In overwrite mode the overwritten character comes back with the same step.
+    f.box()->SetText(QStringLiteral("xyz"));
+    f.box()->SetSelStart(0);
+    QTest::keyClick(f.box(), Qt::Key_Insert);
+    QCOMPARE(f.type("k"), QByteArray("f;yz"));
+    QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.text(), QByteArray("xyz"));
+}
+
+namespace {
+
+QTextCharFormat formatAt(RichTextBox* box, int position)
+{
+    QTextCursor c(box->document());
+    c.setPosition(position + 1);
+    return c.charFormat();
+}
+
+void formatRange(RichTextBox* box, int from, int to, const QTextCharFormat& format)
+{
+    QTextCursor c(box->document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    c.mergeCharFormat(format);
+}
+
+} // namespace
+
+void TestKeystrokes::editsKeepFormattingElsewhere()
+{
+    FormFixture f;
+    f.box()->SetText(QStringLiteral("ABCD"));
+    QTextCharFormat boldRed;
+    boldRed.setFontWeight(QFont::Bold);
+    boldRed.setForeground(QColor(Qt::red));
+    QTextCharFormat italicBlue;
+    italicBlue.setFontItalic(true);
+    italicBlue.setForeground(QColor(Qt::blue));
+    formatRange(f.box(), 0, 2, boldRed);
+    formatRange(f.box(), 2, 4, italicBlue);
+    f.box()->SetSelStart(2);
+    QCOMPARE(f.type("ka"), QByteArray("ABfCD"));
+    for (int i : {0, 1}) {
+        QVERIFY(formatAt(f.box(), i).fontWeight() == QFont::Bold);
+        QCOMPARE(formatAt(f.box(), i).foreground().color(), QColor(Qt::red));
+    }
+    for (int i : {3, 4}) {
+        QVERIFY(formatAt(f.box(), i).fontItalic());
+        QCOMPARE(formatAt(f.box(), i).foreground().color(), QColor(Qt::blue));
+    }
+}
+
+void TestKeystrokes::boldConsonantStaysBold()
+{
+    FormFixture f;
+    f.box()->SetSelBold(true);
+    QCOMPARE(f.type("k"), QByteArray("f;"));
+    QCOMPARE(f.box()->SelBold(), std::optional(true));
+    QCOMPARE(f.type("ee"), QByteArray("fP"));
+    for (int i : {0, 1})
+        QVERIFY(formatAt(f.box(), i).fontWeight() == QFont::Bold);
+}
+
+void TestKeystrokes::codeReplacesSelectionAndRespectsOverwrite()
+{
+    FormFixture f;
+    f.box()->SetText(QStringLiteral("xyz"));
+    QTextCursor c = f.box()->textCursor();
+    c.setPosition(0);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    f.box()->setTextCursor(c);
+    QCOMPARE(f.type("k"), QByteArray("f;z"));
+
+    f.box()->SetText(QStringLiteral("xyz"));
+    f.box()->SetSelStart(0);
+    QTest::keyClick(f.box(), Qt::Key_Insert);
+    QVERIFY(f.box()->overwriteMode());
+    QCOMPARE(f.type("ka"), QByteArray("fyz"));
+    QTest::keyClick(f.box(), Qt::Key_Insert);
+    QVERIFY(!f.box()->overwriteMode());
+}
+
+void TestKeystrokes::enterBackspaceTabKeepTheirEffect()
+{
+    FormFixture f;
+    QCOMPARE(f.type("ka\rka"), QByteArray("f\nf"));
+    QTest::keyClick(f.box(), Qt::Key_Tab);
+    QCOMPARE(f.state.lastKey, ' ');
+    QCOMPARE(f.type("a"), QByteArray("f\nf\tm"));
+    f.type("k");
+    QTest::keyClick(f.box(), Qt::Key_Backspace);
+    QCOMPARE(f.text(), QByteArray("f\nf\tmf"));
+    QCOMPARE(f.state.lastKey, ' ');
+}
+
+void TestKeystrokes::charactersWithoutCodePassThrough()
+{
+    FormFixture f;
+    f.type("k");
+    const QString tamilKa(QChar(0x0B95));
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, tamilKa);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, tamilKa);
+    QApplication::sendEvent(f.box(), &press);
+    QApplication::sendEvent(f.box(), &release);
+    QCOMPARE(f.box()->Text(), QStringLiteral("f;") + tamilKa);
+    QCOMPARE(f.state.lastKey, ' ');
+    // The next vowel starts a word instead of rewriting what went before.
+    QCOMPARE(f.box()->Text().size(), 3);
+    f.type("a");
+    QCOMPARE(f.box()->Text(), QStringLiteral("f;") + tamilKa + QStringLiteral("m"));
+}
+
+void TestKeystrokes::recallWithCtrlShiftLetter_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QString>("expected");
+    const int cs = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("at the caret") << int(Qt::Key_A) << cs << false << "xyjkpo;";
+    QTest::newRow("over a selection") << int(Qt::Key_A) << cs << true << "jkpo;";
+    QTest::newRow("alt held too") << int(Qt::Key_A) << (cs | int(Qt::AltModifier)) << false << "xyjkpo;";
+    QTest::newRow("nothing stored deletes the selection") << int(Qt::Key_B) << cs << true << "";
+    QTest::newRow("nothing stored, no selection") << int(Qt::Key_B) << cs << false << "xy";
+    QTest::newRow("digit ignored") << int(Qt::Key_7) << cs << true << "xy";
+    QTest::newRow("ctrl alone") << int(Qt::Key_A) << int(Qt::ControlModifier) << true << "xy";
+}
+
+void TestKeystrokes::recallWithCtrlShiftLetter()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, selectAll);
+    QFETCH(QString, expected);
+    FormFixture f;
+    tk::memory::CreateKey(QStringLiteral("tamilkalvem"));
+    tk::memory::WriteValue(QStringLiteral("tamilkalvem"), QStringLiteral("a"), QStringLiteral("jkpo;"));
+    tk::memory::WriteValue(QStringLiteral("tamilkalvem"), QStringLiteral("7"), QStringLiteral("zzz"));
+    f.box()->SetText(QStringLiteral("xy"));
+    f.box()->moveCursor(QTextCursor::End);
+    if (selectAll)
+        f.box()->selectAll();
+    QTest::keyClick(f.box(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.box()->Text(), expected);
+}
+
+QTEST_MAIN(TestKeystrokes)
+#include "test_keystrokes.moc"

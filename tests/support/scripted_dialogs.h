@@ -1,0 +1,89 @@
+#pragma once
+
+// Stands in for the person at the dialogs: every question, file dialog and
+// input box takes the next scripted answer, and everything shown is logged.
+// A dialog nobody scripted is logged as unexpected and cancelled, so a test
+// never waits on a real modal dialog.
+#include "app/frame/common_dialog.h"
+
+#include <QStringList>
+
+#include <deque>
+
+class ScriptedDialogs final : public tk::app::DialogSeam {
+public:
+    std::deque<Answer> answers;
+    // Open and Save dialogs, and the input box; a null string cancels.
+    std::deque<QString> files;
+    std::deque<QString> inputs;
+    QStringList log;
+
+    ScriptedDialogs() { tk::app::setDialogs(this); }
+    ~ScriptedDialogs() override { tk::app::setDialogs(nullptr); }
+
+    QStringList take() { return std::exchange(log, {}); }
+
+    std::optional<QString> openFileName(QWidget*, const QString& title, const QString&,
+                                        const QString&) override
+    {
+        log << QStringLiteral("open:") + title;
+        return next(files);
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString& title, const QString&,
+                                        const QString&) override
+    {
+        log << QStringLiteral("save:") + title;
+        return next(files);
+    }
+    bool printer(QWidget*, QPrinter&) override
+    {
+        log << QStringLiteral("printer");
+        return false;
+    }
+    std::optional<QFont> font(QWidget*, const QFont&) override
+    {
+        log << QStringLiteral("font");
+        return std::nullopt;
+    }
+    std::optional<QColor> color(QWidget*, const QColor&) override
+    {
+        log << QStringLiteral("color");
+        return std::nullopt;
+    }
+    Answer question(QWidget*, const QString& title, const QString& text) override
+    {
+        log << QStringLiteral("question:%1:%2").arg(title, text);
+        if (answers.empty()) {
+            log << QStringLiteral("unexpected question");
+            return Answer::Cancel;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void message(QWidget*, const QString& title, const QString& text) override
+    {
+        log << QStringLiteral("message:%1:%2").arg(title, text);
+    }
+    std::optional<QString> input(QWidget*, const QString& title, const QString& prompt,
+                                 const QString&) override
+    {
+        log << QStringLiteral("input:%1:%2").arg(title, prompt);
+        return next(inputs);
+    }
+    void beep() override { log << QStringLiteral("beep"); }
+
+private:
+    std::optional<QString> next(std::deque<QString>& queue)
+    {
+        if (queue.empty()) {
+            log << QStringLiteral("unexpected dialog");
+            return std::nullopt;
+        }
+        const QString value = queue.front();
+        queue.pop_front();
+        if (value.isNull())
+            return std::nullopt;
+        return value;
+    }
+};
