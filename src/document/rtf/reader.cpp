@@ -138,9 +138,9 @@ Result Reader::run()
             break;
         case Token::GroupClose:
             skip_ = 0;
-            popGroup();
             if (--depth == 0)
                 goto done; // whatever follows the document's last brace is not part of it
+            popGroup();
             break;
         case Token::ControlWord:
             if (!consumeSkip())

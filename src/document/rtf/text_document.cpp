@@ -66,7 +66,6 @@ RichText extractRichText(const QTextDocument& document, int from, int to, const 
     for (; block.isValid() && block.position() <= to; block = block.next()) {
         Paragraph p;
         p.format = paragraphStyleOf(block.blockFormat());
-        p.markStyle = styles.styleFor(block.charFormatIndex(), [&] { return block.charFormat(); });
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int start = std::max(fragment.position(), from);
@@ -82,6 +81,9 @@ RichText extractRichText(const QTextDocument& document, int from, int to, const 
             else
                 p.runs.push_back(Run{std::move(text), style});
         }
+        // The paragraph mark's format matters only where no run shows one.
+        p.markStyle = p.runs.empty() ? styles.styleFor(block.charFormatIndex(), [&] { return block.charFormat(); })
+                                     : p.runs.back().style;
         out.paragraphs.push_back(std::move(p));
         if ((++count & 4095) == 0)
             report(progress, block.position() - from, to - from);
