@@ -27,7 +27,7 @@ constexpr int maxIndent = 1 << 24;
 struct State {
     Destination destination = Destination::Body;
     int font = -1; // -1: the \deff font
-    int size = 2400;
+    int size = 1200; // hundredths of a point, \fs24
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -125,8 +125,10 @@ Result Reader::run()
         }
         if (t.type == Token::End)
             break;
-        if (t.type != Token::Text || t.word.isEmpty())
+        if (t.type != Token::Text && t.type != Token::HexByte)
             leadByte_ = -1;
+        if (depth == 0 && t.type != Token::GroupOpen)
+            continue; // white space before the document's first brace
         switch (t.type) {
         case Token::End:
             break;
@@ -267,7 +269,7 @@ void Reader::bodyWord(const WordInfo& info, const Token& t)
     case Word::Deff: defaultFont_ = t.param; fontDirty_ = true; break;
     case Word::Plain:
         st_.font = -1;
-        st_.size = 2400;
+        st_.size = 1200;
         st_.bold = st_.italic = st_.underline = false;
         st_.colour = 0;
         fontDirty_ = styleDirty_ = true;

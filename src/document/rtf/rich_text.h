@@ -14,7 +14,7 @@ namespace tk::rtf {
 // leave the target document as it was.
 struct CharStyle {
     QString family;                 // empty: the document's default font
-    int size = 2400;                // hundredths of a point
+    int size = 1200;                // hundredths of a point
     bool bold = false;
     bool italic = false;
     bool underline = false;
