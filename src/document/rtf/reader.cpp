@@ -70,6 +70,8 @@ private:
     void pushGroup();
     void popGroup();
     void commitFont();
+    void takeBackImage(int byte);
+    void addToFontName(QChar c);
     void resolveFont();
     int currentStyle();
     bool consumeSkip();
@@ -86,6 +88,7 @@ private:
     int skip_ = 0;        // fallback characters after \uN still to drop
     int leadByte_ = -1;   // first byte of a double-byte character
     bool starred_ = false;// \* seen: the group is skipped unless understood
+    int imageByte_ = -1;  // the code page 1252 byte of the \uN just read
 
     std::unordered_map<int, FontEntry> fonts_;
     int entryNumber_ = 0;
@@ -127,6 +130,8 @@ Result Reader::run()
             break;
         if (t.type != Token::Text && t.type != Token::HexByte)
             leadByte_ = -1;
+        const int imageByte = imageByte_;
+        imageByte_ = -1; // only the token right after \uN may confirm it
         if (depth == 0 && t.type != Token::GroupOpen)
             continue; // white space before the document's first brace
         switch (t.type) {
@@ -153,6 +158,8 @@ Result Reader::run()
                 controlSymbol(t.symbol);
             break;
         case Token::HexByte:
+            if (skip_ > 0 && t.param == imageByte)
+                takeBackImage(imageByte);
             if (!consumeSkip())
                 textByte((unsigned char)t.param);
             break;
@@ -322,6 +329,13 @@ void Reader::fontTableWord(Word word, const Token& t)
     }
 }
 
+void Reader::addToFontName(QChar c)
+{
+    // Control characters cannot be written back into a font table.
+    if (c.unicode() >= 0x20)
+        entry_.name.append(c);
+}
+
 void Reader::commitFont()
 {
     entry_.name = entry_.name.trimmed();
@@ -398,7 +412,7 @@ void Reader::textByte(unsigned char b)
         }
         entryOpen_ = true;
         const int cp = entry_.codePage;
-        entry_.name.append(cp < 0 ? QChar(b) : CodePage::get(cp ? cp : ansiCodePage_).byte(b));
+        addToFontName(cp < 0 ? QChar(b) : CodePage::get(cp ? cp : ansiCodePage_).byte(b));
         return;
     }
     case Destination::Body:
@@ -432,22 +446,32 @@ void Reader::unicode(int value)
     skip_ = st_.unicodeSkip;
     char16_t c = char16_t(value < 0 ? value + 65536 : value);
     if (st_.destination == Destination::FontTable) {
-        entry_.name.append(QChar(c));
+        if (c != ';')
+            addToFontName(QChar(c));
         return;
     }
     if (st_.destination != Destination::Body)
         return;
     resolveFont();
     if (fontIsTamil_) {
-        // Word writes symbol-font characters in the private use area; other
-        // programs decode display font codes as code page 1252. Either way
-        // the font code is the byte behind the character.
+        // Word writes symbol-font characters in the private use area.
         if (c >= 0xF020 && c <= 0xF0FF)
             c -= 0xF000;
+        else if (c < 0x100)
+            ; // a font code already
         else if (const int b = cp1252Byte(c); b >= 0)
-            c = char16_t(b);
+            imageByte_ = b; // decoded as code page 1252: see takeBackImage
     }
     put(QChar(c));
+}
+
+void Reader::takeBackImage(int byte)
+{
+    // Other programs decode display font codes as code page 1252 and write
+    // the character with the code as its fallback: the font code is that
+    // byte. A character with any other fallback stays what it is.
+    if (!paragraph_.runs.empty() && !paragraph_.runs.back().text.isEmpty())
+        paragraph_.runs.back().text.back() = QChar(char16_t(byte));
 }
 
 void Reader::resolveFont()
@@ -490,8 +514,9 @@ void Reader::put(QChar c)
     if (st_.destination != Destination::Body)
         return;
     const char16_t u = c.unicode();
-    // Characters that would split or corrupt the document's block structure.
-    if (u == 0 || u == '\r' || u == '\n' || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1)
+    // Control characters are not text (the writer leaves them out too), and
+    // some would split or corrupt the document's block structure.
+    if ((u < 0x20 && u != '\t') || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1)
         return;
     const int style = currentStyle();
     if (paragraph_.runs.empty() || paragraph_.runs.back().style != style)

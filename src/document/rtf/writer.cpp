@@ -84,8 +84,8 @@ void Writer::header()
     for (qsizetype i = 0; i < fontNames.size(); ++i) {
         out_.append("{\\f").append(QByteArray::number(i)).append("\\fnil\\fcharset0");
         pendingSpace_ = true;
-        QString name = fontNames[i];
-        runText(name.replace(u';', u' '), false);
+        // A semicolon would end the name early; the reader trims the rest.
+        runText(QString(fontNames[i]).replace(u';', u' ').trimmed(), false);
         out_.append(";}");
         pendingSpace_ = false;
     }
@@ -164,7 +164,9 @@ void Writer::runText(const QString& s, bool tamil)
             // Above 255, and C1 controls outside the display fonts, which
             // code page 1252 would read back as other characters.
             word("u", int(int16_t(c)));
-            const int fallback = cp1252Byte(c);
+            // The code page 1252 image as the fallback where there is one,
+            // except in display fonts, where that fallback means the byte.
+            const int fallback = tamil ? -1 : cp1252Byte(c);
             if (fallback >= 0x80)
                 hex(unsigned(fallback));
             else
