@@ -203,11 +203,14 @@ void TestRtfReader::everyTruncationReads()
             QTextDocument doc;
             const Result r = rtfToDocument(whole.left(n), doc);
             QVERIFY2(r.ok, qPrintable(QString::number(n) + r.error));
-            // A cut \uN and its fallback may show other characters than the
-            // whole file, a cut \pard is a \par; compare the text without
-            // paragraph breaks and before the last two characters.
+            // A control word cut short is another word (\pard a \par, \u61542
+            // a \u61): compare only cuts before a backslash or brace, without
+            // paragraph breaks, and before the last two characters, which a
+            // \uN cut from its fallback shows differently.
+            if (!QByteArrayView("\\{}").contains(whole[n]))
+                continue;
             const QString text = doc.toPlainText().remove(u'\n');
-            QVERIFY2(fullText.startsWith(text.left(text.size() - 2)), qPrintable(QString::number(n) + " " + text));
+            QVERIFY2(fullText.startsWith(text.left(std::max<qsizetype>(0, text.size() - 2))), qPrintable(QString::number(n) + " " + text));
         }
     }
 }
