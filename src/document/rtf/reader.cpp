@@ -41,14 +41,6 @@ struct FontEntry {
     int codePage = 0; // as codePageForCharset
 };
 
-struct StyleHash {
-    size_t operator()(const CharStyle& s) const
-    {
-        return qHash(s.family) ^ (size_t(s.size) << 4) ^ (size_t(s.bold) | size_t(s.italic) << 1 | size_t(s.underline) << 2)
-               ^ (s.colour ? size_t(*s.colour) * 31 : 7);
-    }
-};
-
 class Reader {
 public:
     Reader(QByteArrayView data, RichText& out, const Progress& progress)
@@ -107,7 +99,7 @@ private:
     const CodePage* page_ = nullptr;
     QString family_;
     int style_ = 0;
-    std::unordered_map<CharStyle, int, StyleHash> styleIndex_;
+    std::unordered_map<CharStyle, int, CharStyleHash> styleIndex_;
 
     Paragraph paragraph_;
 };

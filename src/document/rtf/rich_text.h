@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QHashFunctions>
 #include <QString>
 
 #include <optional>
@@ -21,6 +22,15 @@ struct CharStyle {
     std::optional<QRgb> colour;     // none: the automatic text colour
 
     bool operator==(const CharStyle&) const = default;
+};
+
+// For interning styles in hash maps.
+struct CharStyleHash {
+    size_t operator()(const CharStyle& s) const
+    {
+        return qHash(s.family) ^ size_t(s.size) * 7 ^ size_t(s.bold) << 1 ^ size_t(s.italic) << 2
+               ^ size_t(s.underline) << 3 ^ (s.colour ? size_t(*s.colour) : 0) << 4;
+    }
 };
 
 enum class Alignment { Left, Right, Centre, Justify };

@@ -12,14 +12,6 @@ namespace tk::rtf {
 
 namespace {
 
-struct StyleHash {
-    size_t operator()(const CharStyle& s) const
-    {
-        return qHash(s.family) ^ size_t(s.size) * 7 ^ size_t(s.bold) << 1 ^ size_t(s.italic) << 2
-               ^ size_t(s.underline) << 3 ^ (s.colour ? size_t(*s.colour) : 0) << 4;
-    }
-};
-
 // Interns styles as Qt's format indexes come along; most documents use few.
 class StyleTable {
 public:
@@ -42,7 +34,7 @@ private:
     const QTextDocument& doc_;
     RichText& out_;
     std::unordered_map<int, int> byFormat_;
-    std::unordered_map<CharStyle, int, StyleHash> byStyle_;
+    std::unordered_map<CharStyle, int, CharStyleHash> byStyle_;
 };
 
 void report(const Progress& progress, qsizetype done, qsizetype total)
@@ -116,8 +108,6 @@ void insertRichText(QTextCursor& cursor, const RichText& text, const Progress& p
             cursor.setBlockFormat(blockFormatOf(p.format));
         for (const Run& r : p.runs)
             cursor.insertText(r.text, format(r.style));
-        if (p.runs.empty() && i + 1 == n)
-            cursor.setCharFormat(format(p.markStyle));
         if ((i & 4095) == 4095)
             report(progress, qsizetype(i), qsizetype(n));
     }
