@@ -155,8 +155,8 @@ void TestRtfReader::failuresLeaveTheDocument_data()
 {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("error");
-    QTest::newRow("not RTF") << QByteArray("hello {\\rtf1 x}") << "is not an RTF document";
-    QTest::newRow("empty") << QByteArray() << "is not an RTF document";
+    QTest::newRow("not RTF") << QByteArray("hello {\\rtf1 x}") << "not an RTF document";
+    QTest::newRow("empty") << QByteArray() << "not an RTF document";
     QTest::newRow("nested too deep") << (QByteArray("{\\rtf1 ") + QByteArray(maxGroupDepth, '{') + "x")
                                      << "nested more than";
     QTest::newRow("a million open braces") << (QByteArray("{\\rtf1 ") + QByteArray(1000000, '{'))

@@ -49,6 +49,7 @@ public:
     Result run();
 
 private:
+    Result finish();
     void controlWord(const Token& t);
     void bodyWord(const WordInfo& info, const Token& t);
     void fontTableWord(Word word, const Token& t);
@@ -107,7 +108,7 @@ private:
 Result Reader::run()
 {
     if (!looksLikeRtf(data_))
-        return Result::failure(QStringLiteral("is not an RTF document"));
+        return Result::failure(QStringLiteral("not an RTF document"));
     constexpr qsizetype progressStep = 1 << 16;
     qsizetype nextReport = progressStep;
     int depth = 0;
@@ -119,7 +120,7 @@ Result Reader::run()
                 return Result::failure(QStringLiteral("cancelled"));
         }
         if (t.type == Token::End)
-            break;
+            return finish(); // missing final braces are forgiven
         if (t.type != Token::Text && t.type != Token::HexByte)
             leadByte_ = -1;
         const int imageByte = imageByte_;
@@ -131,14 +132,14 @@ Result Reader::run()
             break;
         case Token::GroupOpen:
             if (++depth > maxGroupDepth)
-                return Result::failure(QStringLiteral("has groups nested more than %1 deep").arg(maxGroupDepth));
+                return Result::failure(QStringLiteral("groups nested more than %1 deep").arg(maxGroupDepth));
             skip_ = 0;
             pushGroup();
             break;
         case Token::GroupClose:
             skip_ = 0;
             if (--depth == 0)
-                goto done; // whatever follows the document's last brace is not part of it
+                return finish(); // whatever follows the document's last brace is not part of it
             popGroup();
             break;
         case Token::ControlWord:
@@ -163,8 +164,10 @@ Result Reader::run()
             break;
         }
     }
-done:
-    // Missing final braces are forgiven: the text read so far is the document.
+}
+
+Result Reader::finish()
+{
     if (entryOpen_)
         commitFont();
     endParagraph();
