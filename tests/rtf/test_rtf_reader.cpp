@@ -134,8 +134,8 @@ void TestRtfReader::samples_data()
     QTest::newRow("Shift-JIS double-byte characters")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa\\'96\\'7b}")
         << QStringList{"left li0 fi0: [MS Mincho 12]<65e5><672c>"};
-    QTest::newRow("text after the last brace is not part of the document")
-        << QByteArray("  \r\n{\\rtf1 kept}{\\b dropped}") << QStringList{"left li0 fi0: [Kolvani 12]kept"};
+    QTest::newRow("byte order mark and white space first, text after the last brace")
+        << QByteArray("\xEF\xBB\xBF  \r\n{\\rtf1 kept}{\\b dropped}") << QStringList{"left li0 fi0: [Kolvani 12]kept"};
     QTest::newRow("characters that would break the block structure are dropped")
         << QByteArray("{\\rtf1 a\\u8233?b\\'0d\\'0a\\u-560?c\\'00}") << QStringList{"left li0 fi0: [Kolvani 12]abc"};
 }

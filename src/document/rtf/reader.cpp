@@ -539,7 +539,7 @@ void Reader::endParagraph()
 
 bool looksLikeRtf(QByteArrayView data)
 {
-    qsizetype i = 0;
+    qsizetype i = data.startsWith("\xEF\xBB\xBF") ? 3 : 0; // a UTF-8 byte order mark
     while (i < data.size() && (data[i] == ' ' || data[i] == '\t' || data[i] == '\r' || data[i] == '\n'))
         ++i;
     return data.sliced(i).startsWith("{\\rtf");

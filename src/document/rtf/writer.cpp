@@ -154,8 +154,8 @@ void Writer::runText(const QString& s, bool tamil)
             word("tab");
         } else if (c == 0x2028) {
             word("line");
-        } else if (c < 0x20) {
-            // Control characters have no place in document text.
+        } else if (c < 0x20 || c == 0xFDD0 || c == 0xFDD1) {
+            // Control characters and frame marks are not text.
         } else if (c < 0x80) {
             literal(char(c));
         } else if (c < 0x100 && (tamil || c >= 0xA0)) {
