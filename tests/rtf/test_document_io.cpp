@@ -96,7 +96,7 @@ void TestDocumentIo::plainTextKeepsEveryByte()
     for (int b = 1; b < 256; ++b)
         if (b != '\n' && b != '\r')
             bytes.append(char(b));
-    bytes += "\nsecond line\n";
+    bytes += "\r\nsecond line\r\n";
     const QString file = path("codes.tam");
     writeBytes(file, bytes);
 

@@ -57,7 +57,7 @@ QByteArray toPlainBytes(const QTextDocument& document)
     for (const QChar c : raw) {
         const char16_t u = c.unicode();
         if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
-            out.append('\n');
+            out.append("\r\n"); // the line end the documents are exchanged with
         else if (u == 0xFDD0 || u == 0xFDD1) // frame marks, not text
             continue;
         else

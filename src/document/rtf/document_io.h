@@ -26,8 +26,8 @@ Result loadFile(QTextDocument& document, const QString& path, int type = RichTex
 
 // Writes the content through a temporary file beside the target, renamed over
 // it only once complete: a failed save leaves the previous file as it was.
-// Plain text writes each paragraph followed by a line feed (none after the
-// last); characters above 255 become "?".
+// Plain text ends each paragraph but the last with CR LF; characters above
+// 255 become "?".
 Result saveFile(const QTextDocument& document, const QString& path, int type = RichTextFile,
                 const Progress& progress = {});
 
