@@ -17,7 +17,7 @@ namespace {
 enum class Destination { Body, FontTable, ColourTable, Skip };
 
 // Sizes outside this range (in hundredths of a point) are clamped.
-constexpr int minSize = 100;
+constexpr int minSize = 1;
 constexpr int maxSize = 163800;
 // Indents beyond about 50 metres are clamped.
 constexpr int maxIndent = 1 << 24;
