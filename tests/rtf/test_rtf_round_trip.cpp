@@ -13,7 +13,7 @@ using namespace tk::rtf;
 
 namespace {
 
-struct RunSpec {
+struct RunPlan {
     QString text;
     QString family;
     qreal size;
@@ -21,11 +21,11 @@ struct RunSpec {
     QColor colour = {};
 };
 
-struct ParagraphSpec {
+struct ParagraphPlan {
     Qt::Alignment alignment;
     int leftTwips;
     int firstTwips;
-    QList<RunSpec> runs;
+    QList<RunPlan> runs;
 };
 
 QString allTamilCodes()
@@ -36,12 +36,12 @@ QString allTamilCodes()
     return s;
 }
 
-void build(QTextDocument& doc, const QList<ParagraphSpec>& paragraphs)
+void build(QTextDocument& doc, const QList<ParagraphPlan>& paragraphs)
 {
     doc.setDefaultFont(QFont(QStringLiteral("Kolvani"), 14));
     QTextCursor c(&doc);
     bool first = true;
-    for (const ParagraphSpec& p : paragraphs) {
+    for (const ParagraphPlan& p : paragraphs) {
         QTextBlockFormat bf;
         bf.setAlignment(p.alignment);
         bf.setLeftMargin(twipsToPixels(p.leftTwips));
@@ -51,7 +51,7 @@ void build(QTextDocument& doc, const QList<ParagraphSpec>& paragraphs)
         else
             c.insertBlock(bf);
         first = false;
-        for (const RunSpec& r : p.runs) {
+        for (const RunPlan& r : p.runs) {
             QTextCharFormat f;
             if (!r.family.isEmpty())
                 f.setFontFamilies({r.family});
@@ -67,7 +67,7 @@ void build(QTextDocument& doc, const QList<ParagraphSpec>& paragraphs)
     }
 }
 
-QList<ParagraphSpec> richSample()
+QList<ParagraphPlan> richSample()
 {
     const QString tamil = QStringLiteral("Kolvani");
     return {
