@@ -32,5 +32,18 @@ bench: build
 		echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b || exit 1; \
 	done
 
+# Runs the RTF reader's fuzzer for FUZZ_SECONDS on the committed seeds; new
+# inputs it finds stay in build-fuzz/corpus, crashes in build-fuzz/crashes.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@tools/install-deps.sh tools/debian-packages.txt tools/fuzz-packages.txt
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target tk-fuzz-rtf
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/crashes
+	@QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/tk-fuzz-rtf -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+		-timeout=10 -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_BUILD)/crashes/ \
+		$(FUZZ_BUILD)/corpus fuzz/corpus/rtf
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+class QTextCursor;
+class QTextDocument;
+
+namespace tk::rtf {
+
+// The whole document, or the cursor's selection, as RTF source.
+QByteArray documentToRtf(const QTextDocument& document, const Progress& progress = {});
+QByteArray selectionToRtf(const QTextCursor& cursor);
+
+// Replaces the document's content by the RTF source, or the cursor's
+// selection by it. On failure nothing in the document changes.
+Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress& progress = {});
+Result rtfToSelection(QByteArrayView rtf, QTextCursor& cursor);
+
+} // namespace tk::rtf

@@ -1,0 +1,187 @@
+// Documents written as RTF and read back must come back the same: the text,
+// and the format of every run and paragraph.
+#include "document_dump.h"
+#include "rtf/reader.h"
+#include "rtf/rtf.h"
+#include "rtf/units.h"
+
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+using namespace tk::rtf;
+
+namespace {
+
+struct RunPlan {
+    QString text;
+    QString family;
+    qreal size;
+    bool bold = false, italic = false, underline = false;
+    QColor colour = {};
+};
+
+struct ParagraphPlan {
+    Qt::Alignment alignment;
+    int leftTwips;
+    int firstTwips;
+    QList<RunPlan> runs;
+};
+
+QString allTamilCodes()
+{
+    QString s;
+    for (int c = 0x20; c <= 0xFF; ++c)
+        s += QChar(c);
+    return s;
+}
+
+void build(QTextDocument& doc, const QList<ParagraphPlan>& paragraphs)
+{
+    doc.setDefaultFont(QFont(QStringLiteral("Kolvani"), 14));
+    QTextCursor c(&doc);
+    bool first = true;
+    for (const ParagraphPlan& p : paragraphs) {
+        QTextBlockFormat bf;
+        bf.setAlignment(p.alignment);
+        bf.setLeftMargin(twipsToPixels(p.leftTwips));
+        bf.setTextIndent(twipsToPixels(p.firstTwips));
+        if (first)
+            c.setBlockFormat(bf);
+        else
+            c.insertBlock(bf);
+        first = false;
+        for (const RunPlan& r : p.runs) {
+            QTextCharFormat f;
+            if (!r.family.isEmpty())
+                f.setFontFamilies({r.family});
+            if (r.size > 0)
+                f.setFontPointSize(r.size);
+            f.setFontWeight(r.bold ? QFont::Bold : QFont::Normal);
+            f.setFontItalic(r.italic);
+            f.setFontUnderline(r.underline);
+            if (r.colour.isValid())
+                f.setForeground(r.colour);
+            c.insertText(r.text, f);
+        }
+    }
+}
+
+QList<ParagraphPlan> richSample()
+{
+    const QString tamil = QStringLiteral("Kolvani");
+    return {
+        {Qt::AlignLeft, 0, 0, {{allTamilCodes(), tamil, 14.25}}},
+        {Qt::AlignRight, 0, 0,
+         {{QStringLiteral("f;fk"), tamil, 14.25, true},
+          {QStringLiteral("tdf"), tamil, 14.25, false, true},
+          {QStringLiteral("kh\xe9\xf0"), QStringLiteral("Udavan"), 20, true, true, true, Qt::red}}},
+        {Qt::AlignHCenter, 720, 0,
+         {{QStringLiteral("centre "), QStringLiteral("DejaVu Sans"), 10.5, false, false, true, QColor(0, 128, 255)},
+          {QStringLiteral("{braces} \\back\\ slash\ttab"), QStringLiteral("DejaVu Sans"), 8, false, false, false, QColor(1, 2, 3)}}},
+        // A hanging indent: the first line starts left of the others.
+        {Qt::AlignLeft, 1440, -720,
+         {{QString::fromUtf16(u"\u0B95\u0BBE Tamil in Unicode, \u20AC, \U0001F600 and a\u2028line break"),
+           QStringLiteral("DejaVu Sans"), 12},
+          {QString::fromUtf16(u"latin-1 \u00e9\u00ff\u00a0 and C1 \u0080\u0095"), QStringLiteral("DejaVu Sans"), 12, true}}},
+        {Qt::AlignLeft, 0, 0, {}},
+        {Qt::AlignRight, 15, 30, {{QStringLiteral("12345"), tamil, 72, false, false, false, Qt::black}}},
+        // No explicit format: the document's default font applies.
+        {Qt::AlignLeft, 0, 0, {{QStringLiteral("default"), QString(), 0}}},
+        {Qt::AlignJustify, 0, 0, {{QStringLiteral("odd size"), QStringLiteral("Pelundu"), 9.75}}},
+    };
+}
+
+} // namespace
+
+class TestRtfRoundTrip : public QObject {
+    Q_OBJECT
+private slots:
+    void documentComesBackTheSame();
+    void writingIsStable();
+    void writtenHeaderAndEscapes();
+    void selectionComesBackTheSame();
+    void emptyDocument();
+};
+
+void TestRtfRoundTrip::documentComesBackTheSame()
+{
+    QTextDocument original;
+    build(original, richSample());
+    const QByteArray rtf = documentToRtf(original);
+
+    QTextDocument loaded;
+    loaded.setDefaultFont(original.defaultFont());
+    QVERIFY(rtfToDocument(rtf, loaded).ok);
+    QCOMPARE(dumpDocument(loaded), dumpDocument(original));
+
+    // The document's default font is not part of the file: a reader with
+    // another default still sees every run's own font and size.
+    QTextDocument other;
+    other.setDefaultFont(QFont(QStringLiteral("DejaVu Serif"), 9));
+    QVERIFY(rtfToDocument(rtf, other).ok);
+    QCOMPARE(dumpDocument(other), dumpDocument(original));
+}
+
+void TestRtfRoundTrip::writingIsStable()
+{
+    QTextDocument original;
+    build(original, richSample());
+    const QByteArray first = documentToRtf(original);
+    QTextDocument loaded;
+    QVERIFY(rtfToDocument(first, loaded).ok);
+    QCOMPARE(documentToRtf(loaded), first);
+}
+
+void TestRtfRoundTrip::writtenHeaderAndEscapes()
+{
+    QTextDocument doc;
+    build(doc, {{Qt::AlignLeft, 0, 0,
+                 {{QString::fromUtf16(u"a\u00e9{}\\\u0B95\U0001F600"), QStringLiteral("Kolvani"), 14.25, true}}}});
+    const QByteArray rtf = documentToRtf(doc);
+    QVERIFY2(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Kolvani;}}"), rtf);
+    for (const char* expected : {"\\fs29\\tkfs1425", "\\b", "a\\'e9\\{\\}\\\\", "\\u2965", "\\u-10179", "\\u-8704"})
+        QVERIFY2(rtf.contains(expected), expected);
+    // Nothing but 7-bit ASCII in the output.
+    for (const char c : rtf)
+        QVERIFY((unsigned char)c < 0x80);
+}
+
+void TestRtfRoundTrip::selectionComesBackTheSame()
+{
+    QTextDocument source;
+    build(source, richSample());
+    // From inside the second paragraph to inside the fourth.
+    QTextCursor sel(&source);
+    sel.setPosition(source.findBlockByNumber(1).position() + 2);
+    sel.setPosition(source.findBlockByNumber(3).position() + 5, QTextCursor::KeepAnchor);
+    const QByteArray rtf = selectionToRtf(sel);
+
+    QTextDocument target;
+    target.setDefaultFont(source.defaultFont());
+    QTextCursor at(&target);
+    QVERIFY(rtfToSelection(rtf, at).ok);
+
+    QTextDocument expected;
+    expected.setDefaultFont(source.defaultFont());
+    QTextCursor(&expected).insertFragment(sel.selection());
+    QCOMPARE(plainOf(target), plainOf(expected));
+    const QStringList got = dumpDocument(target);
+    QCOMPARE(got.size(), 3);
+    QVERIFY2(got[0].endsWith(QStringLiteral("[Kolvani 14.25 i]tdf [Udavan 20 b i u #ff0000]kh<e9><f0>")), qPrintable(got[0]));
+    QCOMPARE(got[1], dumpDocument(source)[2]);
+    QVERIFY2(got[2].startsWith(QStringLiteral("left li1440 fi-720: [DejaVu Sans 12]<b95><bbe> T")), qPrintable(got[2]));
+}
+
+void TestRtfRoundTrip::emptyDocument()
+{
+    QTextDocument empty;
+    QTextDocument loaded;
+    build(loaded, richSample());
+    QVERIFY(rtfToDocument(documentToRtf(empty), loaded).ok);
+    QCOMPARE(loaded.blockCount(), 1);
+    QVERIFY(loaded.toPlainText().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestRtfRoundTrip)
+#include "test_rtf_round_trip.moc"
