@@ -2,7 +2,7 @@
 
 #include "codepage.h"
 #include "control_words.h"
-#include "tamil_fonts.h"
+#include "display_fonts.h"
 #include "tokenizer.h"
 
 #include <QHash>
@@ -477,7 +477,7 @@ void Reader::resolveFont()
     const int number = st_.font < 0 ? defaultFont_ : st_.font;
     const auto it = fonts_.find(number);
     family_ = it == fonts_.end() ? QString() : it->second.name;
-    fontIsTamil_ = isTamilDisplayFont(family_);
+    fontIsTamil_ = fonts::isTamilDisplayFont(family_);
     const int cp = it == fonts_.end() ? 0 : it->second.codePage;
     fontIsBytes_ = fontIsTamil_ || cp < 0;
     page_ = &CodePage::get(cp > 0 ? cp : ansiCodePage_);

@@ -2,7 +2,7 @@
 
 #include "codepage.h"
 #include "control_words.h"
-#include "tamil_fonts.h"
+#include "display_fonts.h"
 
 #include <QHash>
 
@@ -113,7 +113,7 @@ void Writer::paragraph(const Paragraph& p)
         word("fi", p.format.firstIndent);
     for (const Run& r : p.runs) {
         switchTo(r.style);
-        runText(r.text, isTamilDisplayFont(current_->family));
+        runText(r.text, fonts::isTamilDisplayFont(current_->family));
     }
     if (p.runs.empty())
         switchTo(p.markStyle); // so that typing into the empty line keeps its format
