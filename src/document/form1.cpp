@@ -200,6 +200,8 @@ Form1* NewDocument(QMdiArea& area, const FrameLinks& links)
     form->setWindowTitle(QStringLiteral("Document %1").arg(documentCount));
     QMdiSubWindow* sub = area.addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A new document takes most of the frame rather than its minimum size.
+    sub->resize(std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
     sub->show();
     area.setActiveSubWindow(sub);
     form->RichTextBox1->setFocus();
