@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTextOption>
 
 namespace tk::document {
 
@@ -42,6 +43,12 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     font.setPointSizeF(14.25);
     font.setWeight(QFont::Normal);
     document()->setDefaultFont(font);
+    // Without a fixed direction the layout scans every paragraph after an
+    // edit for its first strong character, which doubles the cost of a key
+    // typed early in a long document. Tamil and the codes run left to right.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
     setFont(font);
     setCurrentFont(font);
 }
