@@ -3,6 +3,7 @@
 #include "frame_fixture.h"
 
 #include "app/frame/status_panels.h"
+#include "document/rtf/document_io.h"
 #include "memory/word_memory.h"
 
 #include <QComboBox>
@@ -221,9 +222,9 @@ void TestFrame::closingQuestion()
     QVERIFY2(log.filter(QStringLiteral("unexpected")).isEmpty(), qPrintable(log.join(u'\n')));
     QCOMPARE(QFile::exists(path), written);
     if (written) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("fh")); // the active document's text
+        QTextDocument saved;
+        QVERIFY(tk::document::loadFile(saved, path));
+        QCOMPARE(saved.toRawText(), QStringLiteral("fh")); // the active document's text
     }
     if (fileAnswer == QLatin1String("bad"))
         QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder.txt")),

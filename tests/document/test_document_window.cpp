@@ -2,7 +2,7 @@
 // sliders, its text surface's members and its files.
 #include "form_fixture.h"
 
-#include "document/document_file.h"
+#include "document/rtf/document_io.h"
 
 #include <QFile>
 #include <QSlider>
@@ -81,9 +81,9 @@ void TestDocumentWindow::closingQuestion()
     QCOMPARE(f.form.isNull(), closes);
     QCOMPARE(QFile::exists(path), written);
     if (written) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("fh"));
+        QTextDocument saved;
+        QVERIFY(tk::document::loadFile(saved, path));
+        QCOMPARE(saved.toRawText(), QStringLiteral("fh"));
     }
     const QStringList log = f.dialogs.take();
     QCOMPARE(log.size(), shown.size());
@@ -162,7 +162,7 @@ void TestDocumentWindow::plainFilesRoundTripEveryCode()
     all += QStringLiteral("\nline two");
     f.box()->SetText(all);
     QTemporaryDir dir;
-    for (int type : {tk::document::plainTextType, tk::document::richTextType}) {
+    for (int type : {tk::document::PlainTextFile, tk::document::RichTextFile}) {
         const QString path = dir.filePath(QStringLiteral("codes%1").arg(type));
         QVERIFY(f.box()->SaveFile(path, type).ok);
         FormFixture g;

@@ -54,12 +54,6 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::MDIForm_Load() { reopenItemStartup(); }
 
-void MDIForm1::reopenItemStartup()
-{
-    // The File menu's reopen item is filled from the path saved last; the
-    // file commands plug in here.
-}
-
 document::FrameLinks MDIForm1::links()
 {
     return {item(QStringLiteral("save")), item(QStringLiteral("Close1")), item(QStringLiteral("convert")),
@@ -107,6 +101,13 @@ void MDIForm1::connectCommands()
     on("vertically", &MDIForm1::vertically_Click);
     on("let", &MDIForm1::let_Click);
     on("Enter", &MDIForm1::Enter_Click);
+    on("open", &MDIForm1::open_Click);
+    on("Close1", &MDIForm1::Close1_Click);
+    on("save", &MDIForm1::save_Click);
+    on("saveas", &MDIForm1::saveas_Click);
+    on("Saveall", &MDIForm1::Saveall_Click);
+    on("last", &MDIForm1::last_Click);
+    on("Print", &MDIForm1::Print_Click);
 }
 
 void MDIForm1::new_Click()
@@ -169,7 +170,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
         if (!cd1_.ShowSave(this))
             return true;
         if (document::Form1* form = ActiveForm()) {
-            const document::FileResult saved = form->RichTextBox1->SaveFile(cd1_.FileName);
+            const document::Result saved = form->RichTextBox1->SaveFile(cd1_.FileName);
             if (!saved.ok) {
                 dialogs().message(this, appTitle, saved.error);
                 return true;

@@ -1,0 +1,51 @@
+#include "file_progress.h"
+
+#include <QProgressDialog>
+
+namespace tk::document {
+
+namespace {
+
+constexpr int steps = 1000;
+
+} // namespace
+
+FileProgress::FileProgress(QWidget* parent, const QString& label, bool cancellable)
+    : parent_(parent), label_(label), cancellable_(cancellable)
+{
+    clock_.start();
+}
+
+FileProgress::~FileProgress() { delete dialog_.data(); }
+
+rtf::Progress FileProgress::callback()
+{
+    return [this](double fraction) { return report(fraction); };
+}
+
+bool FileProgress::report(double fraction)
+{
+    if (!dialog_) {
+        // Made only once the work has run long enough to be worth showing,
+        // so quick loads and saves pay nothing for it.
+        if (clock_.elapsed() < showAfterMs || fraction >= 1.0)
+            return true;
+        dialog_ = new QProgressDialog(label_, QStringLiteral("Cancel"), 0, steps, parent_);
+        dialog_->setWindowTitle(QStringLiteral("Tamil Kalvem"));
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(0);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+        if (!cancellable_)
+            dialog_->setCancelButton(nullptr);
+        dialog_->show();
+    }
+    // A window-modal dialog lets the events through here, so it paints and
+    // its Cancel button works while the work goes on.
+    dialog_->setValue(std::clamp(int(fraction * steps), 0, steps));
+    if (cancellable_ && dialog_->wasCanceled())
+        cancelled_ = true;
+    return !cancelled_;
+}
+
+} // namespace tk::document

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "rtf/result.h"
+
+#include <QProgressDialog>
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace tk::document {
+
+// Shows how far a long load or save has come. Work that ends within about
+// half a second shows nothing; after that a progress dialog appears over
+// parent and follows the callback. It is modal to the window (no typing into
+// a document while it is read or written) but never waits for an answer: it
+// goes when this object goes.
+class FileProgress {
+public:
+    // cancellable: the dialog offers Cancel, and the callback then returns
+    // false, which stops a load.
+    FileProgress(QWidget* parent, const QString& label, bool cancellable);
+    ~FileProgress();
+    FileProgress(const FileProgress&) = delete;
+    FileProgress& operator=(const FileProgress&) = delete;
+
+    rtf::Progress callback();
+    bool cancelled() const { return cancelled_; }
+    // The dialog once it has appeared, for tests.
+    QProgressDialog* dialog() const { return dialog_; }
+
+    static constexpr int showAfterMs = 500;
+
+private:
+    bool report(double fraction);
+
+    QWidget* parent_;
+    QString label_;
+    bool cancellable_;
+    bool cancelled_ = false;
+    QElapsedTimer clock_;
+    QPointer<QProgressDialog> dialog_;
+};
+
+} // namespace tk::document
