@@ -1,5 +1,9 @@
 #include "file_progress.h"
 
+#include "rich_text_box.h"
+
+#include <QDir>
+
 #include <QProgressDialog>
 
 namespace tk::document {
@@ -46,6 +50,22 @@ bool FileProgress::report(double fraction)
     if (cancellable_ && dialog_->wasCanceled())
         cancelled_ = true;
     return !cancelled_;
+}
+
+rtf::Result loadShowingProgress(QWidget* parent, RichTextBox& box, const QString& path, bool* cancelled)
+{
+    FileProgress progress(parent, QStringLiteral("Opening %1").arg(QDir::toNativeSeparators(path)), true);
+    const rtf::Result loaded = box.LoadFile(path, RichTextFile, progress.callback());
+    if (cancelled)
+        *cancelled = progress.cancelled();
+    return loaded;
+}
+
+rtf::Result saveShowingProgress(QWidget* parent, const RichTextBox& box, const QString& path)
+{
+    // The writer cannot stop half-way, so there is nothing to cancel.
+    FileProgress progress(parent, QStringLiteral("Saving %1").arg(QDir::toNativeSeparators(path)), false);
+    return box.SaveFile(path, RichTextFile, progress.callback());
 }
 
 } // namespace tk::document

@@ -12,6 +12,8 @@ class QWidget;
 
 namespace tk::document {
 
+class RichTextBox;
+
 // Shows how far a long load or save has come. Work that ends within about
 // half a second shows nothing; after that a progress dialog appears over
 // parent and follows the callback. It is modal to the window (no typing into
@@ -43,5 +45,11 @@ private:
     QElapsedTimer clock_;
     QPointer<QProgressDialog> dialog_;
 };
+
+// LoadFile and SaveFile of the text surface in rich text, showing progress
+// over parent when they take long. cancelled (if given) tells whether the
+// person cancelled a load; the failure then needs no message.
+rtf::Result loadShowingProgress(QWidget* parent, RichTextBox& box, const QString& path, bool* cancelled = nullptr);
+rtf::Result saveShowingProgress(QWidget* parent, const RichTextBox& box, const QString& path);
 
 } // namespace tk::document

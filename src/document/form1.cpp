@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "app/frame/common_dialog.h"
+#include "file_progress.h"
 #include "memory/memory_store.h"
 
 #include <QAction>
@@ -155,7 +156,7 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             // the window open: the text is never lost silently.
             if (!links_.cd1->ShowSave(this)) {
                 cancel = true;
-            } else if (const Result saved = RichTextBox1->SaveFile(links_.cd1->FileName); !saved.ok) {
+            } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
                 seam.message(this, appTitle, saved.error);
                 cancel = true;
             }

@@ -55,15 +55,15 @@ void MDIForm1::openPath(const QString& path)
     }
     if (!form)
         return;
-    document::FileProgress progress(this, QStringLiteral("Opening %1").arg(QDir::toNativeSeparators(path)), true);
-    const document::Result loaded = form->RichTextBox1->LoadFile(path, document::RichTextFile, progress.callback());
+    bool cancelled = false;
+    const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
     if (loaded.ok) {
         form->setWindowTitle(path);
         return;
     }
     if (besideUnsaved)
         form->closeWithoutQuestion();
-    if (!progress.cancelled())
+    if (!cancelled)
         dialogs().message(this, appTitle, loaded.error);
 }
 
@@ -89,8 +89,7 @@ void MDIForm1::Close1_Click()
 
 bool MDIForm1::saveAs(document::Form1& form, const QString& path)
 {
-    document::FileProgress progress(this, QStringLiteral("Saving %1").arg(QDir::toNativeSeparators(path)), false);
-    const document::Result saved = form.RichTextBox1->SaveFile(path, document::RichTextFile, progress.callback());
+    const document::Result saved = document::saveShowingProgress(this, *form.RichTextBox1, path);
     if (!saved.ok) {
         dialogs().message(this, appTitle, saved.error);
         return false;

@@ -3,6 +3,7 @@
 #include "status_panels.h"
 #include "window_arrangement.h"
 
+#include "document/file_progress.h"
 #include "memory/form5.h"
 #include "memory/word_memory.h"
 
@@ -170,7 +171,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
         if (!cd1_.ShowSave(this))
             return true;
         if (document::Form1* form = ActiveForm()) {
-            const document::Result saved = form->RichTextBox1->SaveFile(cd1_.FileName);
+            const document::Result saved = document::saveShowingProgress(this, *form->RichTextBox1, cd1_.FileName);
             if (!saved.ok) {
                 dialogs().message(this, appTitle, saved.error);
                 return true;
