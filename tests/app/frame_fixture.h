@@ -43,5 +43,13 @@ struct FrameFixture {
         item("new")->trigger();
         return frame->ActiveForm();
     }
+    // The document windows' captions, oldest first.
+    QStringList captions() const
+    {
+        QStringList list;
+        for (auto* form : frame->documents())
+            list << form->windowTitle();
+        return list;
+    }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };

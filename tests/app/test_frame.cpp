@@ -72,14 +72,6 @@ QString stateOf(const QAction* a)
     return s.join(u' ');
 }
 
-QStringList captions(const tk::app::MDIForm1& frame)
-{
-    QStringList list;
-    for (auto* form : frame.documents())
-        list << form->windowTitle();
-    return list;
-}
-
 } // namespace
 
 class TestFrame : public QObject {
@@ -129,7 +121,7 @@ void TestFrame::documentsAreNumberedForTheRun()
     QVERIFY(f.item("Close1")->isEnabled());
     f.newDocument();
     f.item("newwindow")->trigger();
-    QCOMPARE(captions(*f.frame), (QStringList{QStringLiteral("Document %1").arg(first),
+    QCOMPARE(f.captions(), (QStringList{QStringLiteral("Document %1").arg(first),
                                               QStringLiteral("Document %1").arg(first + 1),
                                               QStringLiteral("Document %1").arg(first + 2)}));
     for (auto* form : f.frame->documents())

@@ -53,14 +53,6 @@ QString pdfText(const QString& path)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QStringList captions(const tk::app::MDIForm1& frame)
-{
-    QStringList list;
-    for (auto* form : frame.documents())
-        list << form->windowTitle();
-    return list;
-}
-
 } // namespace
 
 class TestFileCommands : public QObject {
@@ -286,7 +278,7 @@ void TestFileCommands::openWithNoDocumentThenCancel()
     f.settle();
     f.dialogs.files = {QString()};
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Open"));
-    QCOMPARE(captions(*f.frame), QStringList{QStringLiteral("Document %1").arg(next)});
+    QCOMPARE(f.captions(), QStringList{QStringLiteral("Document %1").arg(next)});
     QVERIFY(f.frame->ActiveForm()->RichTextBox1->Text().isEmpty());
     QVERIFY(f.item("Close1")->isEnabled());
     QCOMPARE(f.dialogs.take(), QStringList{"open:Open"});
@@ -421,7 +413,7 @@ void TestFileCommands::saveAllOverSeveralWindows()
     f.dialogs.files = {files.begin(), files.end()};
     f.item("Saveall")->trigger();
     QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As", "save:Save As"}));
-    QCOMPARE(captions(*f.frame), files);
+    QCOMPARE(f.captions(), files);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(savedText(files[i]), texts[i]);
     QVERIFY(!f.item("save")->isEnabled());
@@ -432,12 +424,12 @@ void TestFileCommands::saveAllEndsAtACancel()
     FrameFixture f;
     for (int i = 0; i < 3; ++i)
         QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("ka"));
-    const QStringList before = captions(*f.frame);
+    const QStringList before = f.captions();
     const QString first = path(QStringLiteral("one.rtf"));
     f.dialogs.files = {first, QString()};
     f.item("Saveall")->trigger();
     QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As"}));
-    QCOMPARE(captions(*f.frame), (QStringList{first, before[1], before[2]}));
+    QCOMPARE(f.captions(), (QStringList{first, before[1], before[2]}));
     QVERIFY(QFile::exists(first));
 }
 
