@@ -4,8 +4,6 @@
 
 #include <QDir>
 
-#include <QProgressDialog>
-
 namespace tk::document {
 
 namespace {

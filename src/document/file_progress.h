@@ -2,13 +2,10 @@
 
 #include "rtf/result.h"
 
-#include <QProgressDialog>
-
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QString>
-
-class QWidget;
 
 namespace tk::document {
 

@@ -8,8 +8,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 namespace tk::app {
 
@@ -21,12 +19,6 @@ const QString memoryKey = QString::fromLatin1(memory::memoryKey);
 
 // Paths from the dialogs are absolute; "Document N" is not a path.
 bool hasPath(const document::Form1& form) { return QDir::isAbsolutePath(form.windowTitle()); }
-
-void activate(QMdiArea& area, document::Form1& form)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget()))
-        area.setActiveSubWindow(sub);
-}
 
 } // namespace
 
@@ -136,7 +128,7 @@ void MDIForm1::Saveall_Click()
     // which one the dialog is for. A cancelled dialog or a failed save ends
     // the command.
     for (document::Form1* form : documents()) {
-        activate(*area_, *form);
+        activate(*form);
         if (!showSaveAs() || !saveAs(*form, cd1_.FileName))
             return;
     }

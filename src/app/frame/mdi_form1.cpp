@@ -77,6 +77,12 @@ QList<document::Form1*> MDIForm1::documents() const
     return forms;
 }
 
+void MDIForm1::activate(document::Form1& form)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget()))
+        area_->setActiveSubWindow(sub);
+}
+
 void MDIForm1::activeDocumentChanged()
 {
     if (document::Form1* form = ActiveForm()) {
@@ -204,8 +210,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     // forward first, so the person sees which one is asked about and the save
     // item speaks for it, not for the window closed before it.
     for (document::Form1* form : documents()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-            area_->setActiveSubWindow(sub);
+        activate(*form);
         form->Form_GotFocus();
         if (endingNow_) {
             form->closeWithoutQuestion();

@@ -88,6 +88,8 @@ private:
     bool saveAs(document::Form1& form, const QString& path);
     // The Save dialog as Save As and Save all show it.
     bool showSaveAs();
+    // Brings the document window forward; it becomes ActiveForm.
+    void activate(document::Form1& form);
     void activeDocumentChanged();
 
     MenuTree menus_;
