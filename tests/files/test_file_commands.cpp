@@ -430,7 +430,7 @@ void TestFileCommands::printing()
     auto* box = f.newDocument()->RichTextBox1;
     QTest::keyClicks(box, QStringLiteral("vanakkam"));
     QTest::keyClick(box, Qt::Key_Return);
-    box->SetSelFontName(QStringLiteral("DejaVu Sans"));
+    box->SetSelFontName(QStringLiteral("Noto Sans"));
     f.item("convert")->trigger(); // Latin typing
     QTest::keyClicks(box, QStringLiteral("Alpha Bravo Charlie"));
 
