@@ -66,4 +66,10 @@ rtf::Result saveShowingProgress(QWidget* parent, const RichTextBox& box, const Q
     return box.SaveFile(path, RichTextFile, progress.callback());
 }
 
+rtf::Result printShowingProgress(QWidget* parent, const RichTextBox& box, QPrinter& printer)
+{
+    FileProgress progress(parent, QStringLiteral("Printing"), false);
+    return box.SelPrint(&printer, progress.callback());
+}
+
 } // namespace tk::document

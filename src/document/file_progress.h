@@ -7,6 +7,8 @@
 #include <QProgressDialog>
 #include <QString>
 
+class QPrinter;
+
 namespace tk::document {
 
 class RichTextBox;
@@ -48,5 +50,7 @@ private:
 // person cancelled a load; the failure then needs no message.
 rtf::Result loadShowingProgress(QWidget* parent, RichTextBox& box, const QString& path, bool* cancelled = nullptr);
 rtf::Result saveShowingProgress(QWidget* parent, const RichTextBox& box, const QString& path);
+// SelPrint, likewise.
+rtf::Result printShowingProgress(QWidget* parent, const RichTextBox& box, QPrinter& printer);
 
 } // namespace tk::document

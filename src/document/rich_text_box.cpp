@@ -1,12 +1,10 @@
 #include "rich_text_box.h"
 
-#include "rtf/text_document.h"
+#include "print_document.h"
 #include "rtf/units.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QPrinter>
 #include <QTextBlock>
 
 #include <memory>
@@ -275,29 +273,13 @@ QString RichTextBox::TextRTF() const { return textRtf(*document()); }
 
 Result RichTextBox::SetTextRTF(const QString& source) { return setTextRtf(*document(), source); }
 
-Result RichTextBox::SelPrint(QPrinter* printer) const
+Result RichTextBox::SelPrint(QPrinter* printer, const Progress& progress) const
 {
     if (!printer)
         return Result::failure(QStringLiteral("No printer was chosen."));
-    // A copy of what is printed, so that laying it out for the page leaves
-    // the shown document alone.
     const QTextCursor sel = textCursor();
-    QTextDocument copy;
-    copy.setDefaultFont(document()->defaultFont());
-    rtf::replaceDocument(copy, sel.hasSelection()
-                                   ? rtf::extractRichText(*document(), sel.selectionStart(), sel.selectionEnd())
-                                   : rtf::extractRichText(*document()));
-    // Laid out for the printer's page, within its margins, as it shows:
-    // without the page numbers and extra margins Qt adds to a document that
-    // has no page size of its own.
-    copy.documentLayout()->setPaintDevice(printer);
-    copy.setPageSize(printer->pageRect(QPrinter::DevicePixel).size());
-    copy.print(printer);
-    if (printer->printerState() == QPrinter::Error) {
-        const QString target = printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName();
-        return Result::failure(QStringLiteral("Cannot print to \"%1\": the printer could not be started.").arg(target));
-    }
-    return Result::success();
+    return sel.hasSelection() ? printDocument(*document(), sel.selectionStart(), sel.selectionEnd(), *printer, progress)
+                              : printDocument(*document(), 0, -1, *printer, progress);
 }
 
 void RichTextBox::insertTyped(QChar ch)

@@ -75,7 +75,7 @@ public:
     // Prints the selection, or everything when nothing is selected. Fails
     // when the printer could not be started (an output file that cannot be
     // written, say).
-    Result SelPrint(QPrinter* printer) const;
+    Result SelPrint(QPrinter* printer, const Progress& progress = {}) const;
 
     // The ruler's units: twips as a saved document counts them, 15 to a
     // pixel of the layout.

@@ -9,6 +9,7 @@
 #include "memory/memory_store.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QThread>
@@ -454,7 +455,23 @@ void TestFileCommands::printing()
     f.dialogs.printers = {pdf};
     f.item("Print")->trigger();
     QCOMPARE(pdfText(pdf).trimmed(), QStringLiteral("Bravo"));
-    QCOMPARE(f.dialogs.take(), (QStringList{"printer", "printer", "printer"}));
+    // A long document: every line once, over several pages.
+    QStringList lines;
+    for (int i = 1; i <= 150; ++i)
+        lines << QStringLiteral("Line %1").arg(i);
+    box->SetText(lines.join(u'\n'));
+    box->selectAll();
+    box->SetSelFontName(QStringLiteral("Noto Sans"));
+    box->SetSelStart(0);
+    f.dialogs.printers = {pdf};
+    f.item("Print")->trigger();
+    text = pdfText(pdf);
+    QVERIFY2(text.count(u'\f') >= 3, qPrintable(text));
+    for (const QString& line : lines) {
+        const QRegularExpression alone(QStringLiteral("^\f?%1$").arg(line), QRegularExpression::MultilineOption);
+        QVERIFY2(text.count(alone) == 1, qPrintable(line));
+    }
+    QCOMPARE(f.dialogs.take(), (QStringList{"printer", "printer", "printer", "printer"}));
 
     // A PDF file that cannot be written is told, naming it.
     writeBytes(path(QStringLiteral("plain")), "x");

@@ -141,7 +141,7 @@ void MDIForm1::Print_Click()
     document::Form1* form = ActiveForm();
     if (!form)
         return;
-    if (const document::Result printed = form->RichTextBox1->SelPrint(&cd1_.printer()); !printed.ok)
+    if (const document::Result printed = document::printShowingProgress(this, *form->RichTextBox1, cd1_.printer()); !printed.ok)
         dialogs().message(this, appTitle, printed.error);
 }
 
