@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "app/frame/common_dialog.h"
+#include "file_progress.h"
 #include "memory/memory_store.h"
 
 #include <QAction>
@@ -128,7 +129,7 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // The sliders read as a ruler in twips across the window.
-    const int widthTwips = RichTextBox1->pixelsToTwips(width());
+    const int widthTwips = RichTextBox::pixelsToTwips(width());
     const QSignalBlocker block1(Slider1);
     const QSignalBlocker block2(Slider2);
     Slider1->setMaximum(widthTwips);
@@ -155,7 +156,7 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             // the window open: the text is never lost silently.
             if (!links_.cd1->ShowSave(this)) {
                 cancel = true;
-            } else if (const FileResult saved = RichTextBox1->SaveFile(links_.cd1->FileName); !saved.ok) {
+            } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
                 seam.message(this, appTitle, saved.error);
                 cancel = true;
             }

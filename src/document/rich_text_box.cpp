@@ -1,19 +1,18 @@
 #include "rich_text_box.h"
 
-#include "document_file.h"
+#include "print_document.h"
+#include "rtf/units.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
 #include <QTextOption>
+
+#include <memory>
 
 namespace tk::document {
 
 namespace {
-
-constexpr int twipsPerInch = 1440;
 
 // A key that types a character into the text: what the base text edit would
 // insert, and Enter, Backspace and Tab, which the engine also sees.
@@ -53,7 +52,12 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     setCurrentFont(font);
 }
 
-QString RichTextBox::Text() const { return plainText(*document()); }
+QString RichTextBox::Text() const
+{
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
 
 void RichTextBox::SetText(const QString& text) { setPlainText(text); }
 
@@ -188,49 +192,33 @@ void RichTextBox::SetSelAlignment(int alignment)
     }
 }
 
-int RichTextBox::twipsToPixels(int twips) const
-{
-    return static_cast<int>(std::lround(double(twips) * logicalDpiX() / twipsPerInch));
-}
-
-int RichTextBox::pixelsToTwips(int pixels) const
-{
-    return static_cast<int>(std::lround(double(pixels) * twipsPerInch / logicalDpiX()));
-}
+int RichTextBox::pixelsToTwips(int pixels) { return rtf::pixelsToTwips(pixels); }
 
 // The text edit knows a left margin for all lines and an extra indent for the
 // first; the first line sits at SelIndent, the others SelHangingIndent from it.
 // A margin cannot go left of the page, so a negative hanging indent moves the
-// first line right instead.
+// first line right instead. Both are held in the layout's pixels as the RTF
+// code converts twips, so any twips value comes back unchanged.
 int RichTextBox::SelIndent() const
 {
     const QTextBlockFormat f = textCursor().blockFormat();
-    return pixelsToTwips(static_cast<int>(f.leftMargin() + f.textIndent()));
+    return rtf::pixelsToTwips(f.leftMargin() + f.textIndent());
 }
 
-int RichTextBox::SelHangingIndent() const
-{
-    return pixelsToTwips(static_cast<int>(-textCursor().blockFormat().textIndent()));
-}
+int RichTextBox::SelHangingIndent() const { return rtf::pixelsToTwips(-textCursor().blockFormat().textIndent()); }
 
-static void setIndents(RichTextBox& box, int firstPx, int hangingPx)
+static void setIndents(RichTextBox& box, int firstTwips, int hangingTwips)
 {
-    const int margin = std::max(0, firstPx + hangingPx);
+    const int margin = std::max(0, firstTwips + hangingTwips);
     QTextBlockFormat f;
-    f.setLeftMargin(margin);
-    f.setTextIndent(firstPx - margin);
+    f.setLeftMargin(rtf::twipsToPixels(margin));
+    f.setTextIndent(rtf::twipsToPixels(firstTwips - margin));
     box.textCursor().mergeBlockFormat(f);
 }
 
-void RichTextBox::SetSelIndent(int twips)
-{
-    setIndents(*this, twipsToPixels(twips), twipsToPixels(SelHangingIndent()));
-}
+void RichTextBox::SetSelIndent(int twips) { setIndents(*this, twips, SelHangingIndent()); }
 
-void RichTextBox::SetSelHangingIndent(int twips)
-{
-    setIndents(*this, twipsToPixels(SelIndent()), twipsToPixels(twips));
-}
+void RichTextBox::SetSelHangingIndent(int twips) { setIndents(*this, SelIndent(), twips); }
 
 int RichTextBox::Find(const QString& text, int start, int end, int options)
 {
@@ -249,14 +237,57 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
     return match.selectionStart();
 }
 
-FileResult RichTextBox::LoadFile(const QString& path, int type)
+Result RichTextBox::LoadFile(const QString& path, int type, const Progress& progress)
 {
-    return loadDocument(*document(), path, type);
+    // Built in a document that no view lays out, a long file loads about ten
+    // times faster than in the shown one; the view then takes it whole. The
+    // new document starts as the old one did, with an empty undo history.
+    QTextDocument* old = document();
+    auto fresh = std::make_unique<QTextDocument>(this);
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setDefaultTextOption(old->defaultTextOption());
+    fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    if (Result r = loadFile(*fresh, path, type, progress); !r)
+        return r;
+    fresh->setModified(false);
+    // The first document belongs to the text edit, which deletes it itself.
+    const bool ours = old->parent() == this;
+    setDocument(fresh.release());
+    if (ours)
+        delete old;
+    // Typing goes on in the format of the loaded text, not that of the caret
+    // in the text it replaced.
+    setTextCursor(QTextCursor(document()));
+    return Result::success();
 }
 
-FileResult RichTextBox::SaveFile(const QString& path, int type) const
+Result RichTextBox::SaveFile(const QString& path, int type, const Progress& progress) const
 {
-    return saveDocument(*document(), path, type);
+    return saveFile(*document(), path, type, progress);
+}
+
+QString RichTextBox::SelRTF() const { return selRtf(textCursor()); }
+
+Result RichTextBox::SetSelRTF(const QString& source)
+{
+    QTextCursor c = textCursor();
+    const Result r = setSelRtf(c, source);
+    setTextCursor(c);
+    return r;
+}
+
+QString RichTextBox::TextRTF() const { return textRtf(*document()); }
+
+Result RichTextBox::SetTextRTF(const QString& source) { return setTextRtf(*document(), source); }
+
+Result RichTextBox::SelPrint(QPrinter* printer, const Progress& progress) const
+{
+    if (!printer)
+        return Result::failure(QStringLiteral("No printer was chosen."));
+    const QTextCursor sel = textCursor();
+    return sel.hasSelection() ? printDocument(*document(), sel.selectionStart(), sel.selectionEnd(), *printer, progress)
+                              : printDocument(*document(), 0, -1, *printer, progress);
 }
 
 void RichTextBox::insertTyped(QChar ch)

@@ -1,19 +1,16 @@
 #pragma once
 
+#include "rtf/document_io.h"
+
 #include <QColor>
 #include <QString>
 #include <QTextEdit>
 
 #include <optional>
 
-namespace tk::document {
+class QPrinter;
 
-// What a document file operation came to: ok, or the reason it failed, in
-// words fit for a message that names the file.
-struct FileResult {
-    bool ok = true;
-    QString error;
-};
+namespace tk::document {
 
 // The text surface of a document window. The text is 8-bit font codes held
 // as the characters U+0000 to U+00FF and shown through a Tamil display font.
@@ -61,12 +58,28 @@ public:
     // to the end. The match becomes the selection; -1 when there is none.
     int Find(const QString& text, int start = -1, int end = -1, int options = 0);
 
-    // type 0 rich text, 1 plain 8-bit text.
-    FileResult LoadFile(const QString& path, int type = 0);
-    FileResult SaveFile(const QString& path, int type = 0) const;
+    // type 0 rich text (a file that is not RTF loads as plain text), 1 plain
+    // 8-bit text. A failed load leaves the content as it was; a failed save
+    // leaves the previous file as it was. Either way the error names the file.
+    Result LoadFile(const QString& path, int type = RichTextFile, const Progress& progress = {});
+    Result SaveFile(const QString& path, int type = RichTextFile, const Progress& progress = {}) const;
 
-    int twipsToPixels(int twips) const;
-    int pixelsToTwips(int pixels) const;
+    // The selection as RTF source, and its replacement by RTF source (text
+    // that is not RTF goes in as it stands).
+    QString SelRTF() const;
+    Result SetSelRTF(const QString& source);
+    // The whole content as RTF source, and its replacement.
+    QString TextRTF() const;
+    Result SetTextRTF(const QString& source);
+
+    // Prints the selection, or everything when nothing is selected. Fails
+    // when the printer could not be started (an output file that cannot be
+    // written, say).
+    Result SelPrint(QPrinter* printer, const Progress& progress = {}) const;
+
+    // The ruler's units: twips as a saved document counts them, 15 to a
+    // pixel of the layout.
+    static int pixelsToTwips(int pixels);
 
 signals:
     // keyCode: the key (letters 65..90 whatever the Shift state); shift: bits

@@ -11,13 +11,20 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
+#include <functional>
+
 struct FrameFixture {
     TemporaryConfigFolder config;
     ScriptedDialogs dialogs;
-    QPointer<tk::app::MDIForm1> frame = new tk::app::MDIForm1;
+    QPointer<tk::app::MDIForm1> frame;
 
-    FrameFixture()
+    // beforeStart runs with the settings in place and no frame yet, as the
+    // settings a previous run left behind.
+    explicit FrameFixture(const std::function<void()>& beforeStart = {})
     {
+        if (beforeStart)
+            beforeStart();
+        frame = new tk::app::MDIForm1;
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
     }
@@ -35,6 +42,14 @@ struct FrameFixture {
     {
         item("new")->trigger();
         return frame->ActiveForm();
+    }
+    // The document windows' captions, oldest first.
+    QStringList captions() const
+    {
+        QStringList list;
+        for (auto* form : frame->documents())
+            list << form->windowTitle();
+        return list;
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };

@@ -3,6 +3,7 @@
 #include "frame_fixture.h"
 
 #include "app/frame/status_panels.h"
+#include "document/rtf/document_io.h"
 #include "memory/word_memory.h"
 
 #include <QComboBox>
@@ -71,14 +72,6 @@ QString stateOf(const QAction* a)
     return s.join(u' ');
 }
 
-QStringList captions(const tk::app::MDIForm1& frame)
-{
-    QStringList list;
-    for (auto* form : frame.documents())
-        list << form->windowTitle();
-    return list;
-}
-
 } // namespace
 
 class TestFrame : public QObject {
@@ -128,7 +121,7 @@ void TestFrame::documentsAreNumberedForTheRun()
     QVERIFY(f.item("Close1")->isEnabled());
     f.newDocument();
     f.item("newwindow")->trigger();
-    QCOMPARE(captions(*f.frame), (QStringList{QStringLiteral("Document %1").arg(first),
+    QCOMPARE(f.captions(), (QStringList{QStringLiteral("Document %1").arg(first),
                                               QStringLiteral("Document %1").arg(first + 1),
                                               QStringLiteral("Document %1").arg(first + 2)}));
     for (auto* form : f.frame->documents())
@@ -221,9 +214,9 @@ void TestFrame::closingQuestion()
     QVERIFY2(log.filter(QStringLiteral("unexpected")).isEmpty(), qPrintable(log.join(u'\n')));
     QCOMPARE(QFile::exists(path), written);
     if (written) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("fh")); // the active document's text
+        QTextDocument saved;
+        QVERIFY(tk::document::loadFile(saved, path));
+        QCOMPARE(saved.toRawText(), QStringLiteral("fh")); // the active document's text
     }
     if (fileAnswer == QLatin1String("bad"))
         QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder.txt")),

@@ -2,7 +2,7 @@
 // sliders, its text surface's members and its files.
 #include "form_fixture.h"
 
-#include "document/document_file.h"
+#include "document/rtf/document_io.h"
 
 #include <QFile>
 #include <QSlider>
@@ -22,6 +22,8 @@ private slots:
     void plainFilesRoundTripEveryCode();
     void fileFailuresNameTheFile();
     void failedSaveKeepsTheOldFile();
+    void loadingReplacesTheWholeDocument();
+    void rtfOfSelectionAndWhole();
     void selectionMembers();
     void findHonoursOptions_data();
     void findHonoursOptions();
@@ -81,9 +83,9 @@ void TestDocumentWindow::closingQuestion()
     QCOMPARE(f.form.isNull(), closes);
     QCOMPARE(QFile::exists(path), written);
     if (written) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("fh"));
+        QTextDocument saved;
+        QVERIFY(tk::document::loadFile(saved, path));
+        QCOMPARE(saved.toRawText(), QStringLiteral("fh"));
     }
     const QStringList log = f.dialogs.take();
     QCOMPARE(log.size(), shown.size());
@@ -162,7 +164,7 @@ void TestDocumentWindow::plainFilesRoundTripEveryCode()
     all += QStringLiteral("\nline two");
     f.box()->SetText(all);
     QTemporaryDir dir;
-    for (int type : {tk::document::plainTextType, tk::document::richTextType}) {
+    for (int type : {tk::document::PlainTextFile, tk::document::RichTextFile}) {
         const QString path = dir.filePath(QStringLiteral("codes%1").arg(type));
         QVERIFY(f.box()->SaveFile(path, type).ok);
         FormFixture g;
@@ -194,6 +196,71 @@ void TestDocumentWindow::failedSaveKeepsTheOldFile()
     QVERIFY(!f.box()->SaveFile(path, 1).ok);
     QVERIFY(QFileInfo(path).isDir());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+void TestDocumentWindow::loadingReplacesTheWholeDocument()
+{
+    FormFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plain.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("jkpo;\r\nfh");
+    }
+    tk::document::RichTextBox* box = f.box();
+    for (int load = 0; load < 2; ++load) {
+        f.type("kaa");
+        box->selectAll();
+        box->SetSelBold(true);
+        box->SetSelStart(box->Text().size());
+        f.form->modified = false;
+        f.save.setEnabled(false);
+        QVERIFY(box->LoadFile(path).ok);
+        QCOMPARE(box->Text(), QStringLiteral("jkpo;\nfh"));
+        // A change like any other; the text it replaced is not one undo
+        // away, and typing goes on in the loaded text's look, not in that of
+        // the old caret.
+        QVERIFY(f.form->modified && f.save.isEnabled());
+        QVERIFY(!box->document()->isUndoAvailable());
+        QCOMPARE(box->document()->defaultFont().family(), QStringLiteral("Kolvani"));
+        QCOMPARE(box->document()->defaultFont().pointSizeF(), 14.25);
+        QCOMPARE(box->SelStart(), 0);
+        QCOMPARE(f.type("ka"), QByteArray("fjkpo;\nfh"));
+        QCOMPARE(box->SelBold(), std::optional(false));
+    }
+    QVERIFY(!box->LoadFile(dir.filePath(QStringLiteral("gone.rtf"))).ok);
+    QCOMPARE(box->Text(), QStringLiteral("fjkpo;\nfh"));
+}
+
+void TestDocumentWindow::rtfOfSelectionAndWhole()
+{
+    FormFixture f;
+    tk::document::RichTextBox* box = f.box();
+    box->SetText(QStringLiteral("abcd\nefg"));
+    QTextCursor c = box->textCursor();
+    c.setPosition(1);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    box->setTextCursor(c);
+    box->SetSelBold(true);
+    box->SetSelIndent(1441); // not a whole pixel
+    const QString selection = box->SelRTF();
+    QVERIFY(selection.startsWith(QStringLiteral("{\\rtf1")));
+
+    FormFixture g;
+    tk::document::RichTextBox* other = g.box();
+    other->SetText(QStringLiteral("xy"));
+    other->SetSelStart(1);
+    QVERIFY(other->SetSelRTF(selection).ok);
+    QCOMPARE(other->Text(), QStringLiteral("xbcy"));
+    QCOMPARE(other->SelStart(), 3); // after what went in
+    other->SetSelStart(2);
+    QCOMPARE(other->SelBold(), std::optional(true));
+    QVERIFY(other->SetTextRTF(box->TextRTF()).ok);
+    QCOMPARE(other->Text(), box->Text());
+    other->SetSelStart(0);
+    QCOMPARE(other->SelIndent(), 1441);
+    QCOMPARE(other->TextRTF(), box->TextRTF());
 }
 
 void TestDocumentWindow::selectionMembers()

@@ -6,6 +6,7 @@
 // never waits on a real modal dialog.
 #include "app/frame/common_dialog.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -16,6 +17,8 @@ public:
     // Open and Save dialogs, and the input box; a null string cancels.
     std::deque<QString> files;
     std::deque<QString> inputs;
+    // The Print dialog: the PDF file to print to; a null string cancels.
+    std::deque<QString> printers;
     QStringList log;
 
     ScriptedDialogs() { tk::app::setDialogs(this); }
@@ -35,10 +38,15 @@ public:
         log << QStringLiteral("save:") + title;
         return next(files);
     }
-    bool printer(QWidget*, QPrinter&) override
+    bool printer(QWidget*, QPrinter& printer) override
     {
         log << QStringLiteral("printer");
-        return false;
+        const std::optional<QString> file = next(printers);
+        if (!file)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*file);
+        return true;
     }
     std::optional<QFont> font(QWidget*, const QFont&) override
     {

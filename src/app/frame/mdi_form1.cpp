@@ -3,6 +3,7 @@
 #include "status_panels.h"
 #include "window_arrangement.h"
 
+#include "document/file_progress.h"
 #include "memory/form5.h"
 #include "memory/word_memory.h"
 
@@ -54,12 +55,6 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::MDIForm_Load() { reopenItemStartup(); }
 
-void MDIForm1::reopenItemStartup()
-{
-    // The File menu's reopen item is filled from the path saved last; the
-    // file commands plug in here.
-}
-
 document::FrameLinks MDIForm1::links()
 {
     return {item(QStringLiteral("save")), item(QStringLiteral("Close1")), item(QStringLiteral("convert")),
@@ -80,6 +75,12 @@ QList<document::Form1*> MDIForm1::documents() const
             forms << form;
     }
     return forms;
+}
+
+void MDIForm1::activate(document::Form1& form)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form.parentWidget()))
+        area_->setActiveSubWindow(sub);
 }
 
 void MDIForm1::activeDocumentChanged()
@@ -107,6 +108,13 @@ void MDIForm1::connectCommands()
     on("vertically", &MDIForm1::vertically_Click);
     on("let", &MDIForm1::let_Click);
     on("Enter", &MDIForm1::Enter_Click);
+    on("open", &MDIForm1::open_Click);
+    on("Close1", &MDIForm1::Close1_Click);
+    on("save", &MDIForm1::save_Click);
+    on("saveas", &MDIForm1::saveas_Click);
+    on("Saveall", &MDIForm1::Saveall_Click);
+    on("last", &MDIForm1::last_Click);
+    on("Print", &MDIForm1::Print_Click);
 }
 
 void MDIForm1::new_Click()
@@ -169,7 +177,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
         if (!cd1_.ShowSave(this))
             return true;
         if (document::Form1* form = ActiveForm()) {
-            const document::FileResult saved = form->RichTextBox1->SaveFile(cd1_.FileName);
+            const document::Result saved = document::saveShowingProgress(this, *form->RichTextBox1, cd1_.FileName);
             if (!saved.ok) {
                 dialogs().message(this, appTitle, saved.error);
                 return true;
@@ -202,8 +210,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     // forward first, so the person sees which one is asked about and the save
     // item speaks for it, not for the window closed before it.
     for (document::Form1* form : documents()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-            area_->setActiveSubWindow(sub);
+        activate(*form);
         form->Form_GotFocus();
         if (endingNow_) {
             form->closeWithoutQuestion();

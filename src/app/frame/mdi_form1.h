@@ -55,6 +55,14 @@ public:
     void vertically_Click();
     void let_Click();
     void Enter_Click();
+    // The file commands.
+    void open_Click();
+    void Close1_Click();
+    void save_Click();
+    void saveas_Click();
+    void Saveall_Click();
+    void last_Click();
+    void Print_Click();
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
 
@@ -72,6 +80,16 @@ private:
     void reopenItemStartup();
     void buildToolbar();
     void connectCommands();
+    // Loads path into the active document, or into a new window when the
+    // active one has unsaved changes; a failure is told and changes nothing.
+    void openPath(const QString& path);
+    // Saves form to path, captions it with the path and clears `save`; a
+    // failure is told and changes nothing.
+    bool saveAs(document::Form1& form, const QString& path);
+    // The Save dialog as Save As and Save all show it.
+    bool showSaveAs();
+    // Brings the document window forward; it becomes ActiveForm.
+    void activate(document::Form1& form);
     void activeDocumentChanged();
 
     MenuTree menus_;

@@ -21,4 +21,13 @@ struct Result {
 // the operation then fails with "cancelled" and changes nothing.
 using Progress = std::function<bool(double fraction)>;
 
+// One step of a longer task as part of its progress: maps 0..1 of the step
+// into [from, from + span] of the whole.
+inline Progress slice(const Progress& progress, double from, double span)
+{
+    if (!progress)
+        return {};
+    return [=](double f) { return progress(from + f * span); };
+}
+
 } // namespace tk::rtf

@@ -9,18 +9,6 @@
 
 namespace tk::rtf {
 
-namespace {
-
-// Part of a progress bar: maps 0..1 of one step into [from, from + span].
-Progress slice(const Progress& progress, double from, double span)
-{
-    if (!progress)
-        return {};
-    return [=](double f) { return progress(from + f * span); };
-}
-
-} // namespace
-
 QByteArray documentToRtf(const QTextDocument& document, const Progress& progress)
 {
     const RichText text = extractRichText(document, 0, -1, slice(progress, 0, 0.6));

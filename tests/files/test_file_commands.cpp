@@ -1,0 +1,516 @@
+// The File menu's commands through the frame, as a person uses them: real
+// files in temporary folders, the dialogs scripted, the settings in a
+// temporary configuration folder.
+#include "../app/frame_fixture.h"
+#include "../rtf/document_dump.h"
+
+#include "display_fonts.h"
+#include "document/file_progress.h"
+#include "memory/memory_store.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QThread>
+
+using tk::app::DialogSeam;
+using tk::document::Form1;
+
+namespace {
+
+const QString lastSave = QStringLiteral("Last save");
+const QString memoryKey = QString::fromLatin1(tk::memory::memoryKey);
+
+void select(tk::document::RichTextBox* box, int from, int to)
+{
+    QTextCursor c = box->textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    box->setTextCursor(c);
+}
+
+void writeBytes(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(data), data.size());
+}
+
+QString savedText(const QString& path)
+{
+    QTextDocument doc;
+    return tk::document::loadFile(doc, path) ? doc.toRawText() : QStringLiteral("<unreadable>");
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed>");
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(tk::fonts::registerDisplayFonts()); }
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void reopenItemAtStartup_data();
+    void reopenItemAtStartup();
+    void roundTripThroughTheCommands();
+    void saveOfANeverSavedDocumentAsksWhere();
+    void saveAsRecordsTheLastSaveOnAFreshInstallation();
+    void openAndReopen_data();
+    void openAndReopen();
+    void openWithNoDocumentThenCancel();
+    void badFilesAreToldAndLoseNothing_data();
+    void badFilesAreToldAndLoseNothing();
+    void failedSavesAreToldAndLoseNothing_data();
+    void failedSavesAreToldAndLoseNothing();
+    void saveAllOverSeveralWindows_data();
+    void saveAllOverSeveralWindows();
+    void closeDisablesClose1WithTheLastWindow();
+    void printing();
+    void progressShowsOnlyForLongWork();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestFileCommands::reopenItemAtStartup_data()
+{
+    QTest::addColumn<QString>("recorded"); // null: nothing recorded
+    QTest::newRow("nothing recorded") << QString();
+    QTest::newRow("a path") << QStringLiteral("/home/user/letters/kadithan.rtf");
+    QTest::newRow("an ampersand and blanks") << QStringLiteral("/home/user/R&D notes/plan one.txt");
+}
+
+void TestFileCommands::reopenItemAtStartup()
+{
+    QFETCH(QString, recorded);
+    FrameFixture f([&] {
+        if (recorded.isNull())
+            return;
+        tk::memory::CreateKey(memoryKey);
+        tk::memory::WriteValue(memoryKey, lastSave, recorded);
+    });
+    // The item and its separator stand between Save all and Print (the
+    // menu tree's order); both show only with a recorded path.
+    QAction* last = f.item("last");
+    QCOMPARE(last->isVisible(), !recorded.isNull());
+    QCOMPARE(f.item("a")->isVisible(), !recorded.isNull());
+    // Verbatim: the menu shows "&&" as one "&" and makes no shortcut of it.
+    QCOMPARE(last->text().replace(QStringLiteral("&&"), QStringLiteral("&")), recorded);
+    QCOMPARE(last->data().toString(), recorded);
+}
+
+void TestFileCommands::roundTripThroughTheCommands()
+{
+    FrameFixture f;
+    const QString file = path(QStringLiteral("vanakkam.rtf"));
+    Form1* form = f.newDocument();
+    auto* box = form->RichTextBox1;
+    QTest::keyClicks(box, QStringLiteral("vanakkam "));
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, QStringLiteral("thamizh ulakam"));
+    select(box, 0, 3);
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
+    box->SetSelColor(QColor(180, 20, 40));
+    select(box, 2, 5);
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Italic"));
+    box->SetSelStart(box->Text().size());
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Center"));
+    // Indents that are no whole number of pixels must come back exactly.
+    form->Slider1->setValue(1441);
+    form->Slider2->setValue(1000);
+    QCOMPARE(box->SelIndent(), 1441);
+    QCOMPARE(box->SelHangingIndent(), -441);
+    const QStringList before = dumpDocument(*box->document());
+
+    f.dialogs.files = {file, file};
+    f.item("saveas")->trigger();
+    QCOMPARE(form->windowTitle(), file);
+    QVERIFY(!f.item("save")->isEnabled());
+    f.item("Close1")->trigger();
+    f.settle();
+    QVERIFY(f.frame->documents().isEmpty());
+    f.item("open")->trigger();
+    QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "open:Open"}));
+
+    QCOMPARE(f.frame->documents().size(), 1);
+    Form1* opened = f.frame->ActiveForm();
+    QCOMPARE(opened->windowTitle(), file);
+    QCOMPARE(dumpDocument(*opened->RichTextBox1->document()), before);
+}
+
+void TestFileCommands::saveOfANeverSavedDocumentAsksWhere()
+{
+    FrameFixture f;
+    const QString file = path(QStringLiteral("first.rtf"));
+    Form1* form = f.newDocument();
+    QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
+    const QString caption = form->windowTitle();
+    f.frame->CD1().Filter = QStringLiteral("Text|*.txt");
+    // Cancelled: nothing is written anywhere, the document stays unsaved.
+    f.dialogs.files = {QString()};
+    f.item("save")->trigger();
+    QCOMPARE(form->windowTitle(), caption);
+    QVERIFY(f.item("save")->isEnabled() && !QFile::exists(caption));
+    QCOMPARE(f.frame->CD1().Filter, QStringLiteral("All Files (*.*)|*.*"));
+    f.dialogs.files = {file};
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    QCOMPARE(form->windowTitle(), file);
+    QCOMPARE(savedText(file), QStringLiteral("f"));
+    // Saved once: Save writes to the caption without asking.
+    QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    QCOMPARE(savedText(file), QStringLiteral("ff"));
+    QVERIFY(!f.item("save")->isEnabled());
+    // With nothing unsaved the toolbar's Save button is Save As.
+    f.dialogs.files = {path(QStringLiteral("second.rtf"))};
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As", "save:Save As"}));
+    QCOMPARE(form->windowTitle(), path(QStringLiteral("second.rtf")));
+}
+
+void TestFileCommands::saveAsRecordsTheLastSaveOnAFreshInstallation()
+{
+    FrameFixture f;
+    TemporaryConfigFolder::removeStore();
+    const QString file = path(QStringLiteral("kept.rtf"));
+    QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("ka"));
+    f.dialogs.files = {file};
+    f.item("saveas")->trigger();
+    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
+    // The running frame's reopen item waits for the next start.
+    QVERIFY(!f.item("last")->isVisible());
+    // Save all records nothing.
+    f.dialogs.files = {path(QStringLiteral("other.rtf"))};
+    f.item("Saveall")->trigger();
+    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
+}
+
+void TestFileCommands::openAndReopen_data()
+{
+    QTest::addColumn<bool>("reopen");
+    QTest::addColumn<bool>("unsaved");
+    QTest::newRow("open into an unchanged document") << false << false;
+    QTest::newRow("open beside unsaved changes") << false << true;
+    QTest::newRow("reopen into an unchanged document") << true << false;
+    QTest::newRow("reopen beside unsaved changes") << true << true;
+}
+
+void TestFileCommands::openAndReopen()
+{
+    QFETCH(bool, reopen);
+    QFETCH(bool, unsaved);
+    const QString file = path(QStringLiteral("letter.rtf"));
+    {
+        QTextDocument doc;
+        doc.setPlainText(QStringLiteral("jkpo;"));
+        QVERIFY(tk::document::saveFile(doc, file));
+    }
+    FrameFixture f([&] {
+        tk::memory::CreateKey(memoryKey);
+        tk::memory::WriteValue(memoryKey, lastSave, file);
+    });
+    Form1* form = f.newDocument();
+    const QString caption = form->windowTitle();
+    if (unsaved)
+        QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
+    const QString before = form->RichTextBox1->Text();
+
+    if (reopen) {
+        f.item("last")->trigger();
+    } else {
+        f.dialogs.files = {file};
+        f.item("open")->trigger();
+    }
+    QCOMPARE(f.dialogs.take(), reopen ? QStringList{} : QStringList{"open:Open"});
+    Form1* target = f.frame->ActiveForm();
+    QCOMPARE(target->RichTextBox1->Text(), QStringLiteral("jkpo;"));
+    QCOMPARE(target->windowTitle(), file);
+    if (unsaved) {
+        QCOMPARE(f.frame->documents().size(), 2);
+        QVERIFY(target != form);
+        QCOMPARE(form->RichTextBox1->Text(), before);
+        QCOMPARE(form->windowTitle(), caption);
+    } else {
+        QCOMPARE(f.frame->documents().size(), 1);
+        QCOMPARE(target, form);
+    }
+}
+
+void TestFileCommands::openWithNoDocumentThenCancel()
+{
+    FrameFixture f;
+    const int next = f.newDocument()->windowTitle().section(u' ', 1).toInt() + 1;
+    f.frame->ActiveForm()->closeWithoutQuestion();
+    f.settle();
+    f.frame->CD1().Filter = QStringLiteral("Text|*.txt");
+    f.dialogs.files = {QString()};
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Open"));
+    QCOMPARE(f.captions(), QStringList{QStringLiteral("Document %1").arg(next)});
+    QVERIFY(f.frame->ActiveForm()->RichTextBox1->Text().isEmpty());
+    QVERIFY(f.item("Close1")->isEnabled());
+    QCOMPARE(f.dialogs.take(), QStringList{"open:Open"});
+    // Open sets the title and leaves the filter as the last use left it.
+    QCOMPARE(f.frame->CD1().Filter, QStringLiteral("Text|*.txt"));
+}
+
+void TestFileCommands::badFilesAreToldAndLoseNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("reopen");
+    QTest::addColumn<QString>("reason");
+    for (bool unsaved : {false, true}) {
+        const char* state = unsaved ? "beside unsaved changes" : "into a saved document";
+        QTest::addRow("vanished file, %s", state) << "vanished" << unsaved << false << "No such file";
+        QTest::addRow("folder, %s", state) << "folder" << unsaved << false << "folder";
+        QTest::addRow("binary file, %s", state) << "binary" << unsaved << false << "binary";
+        QTest::addRow("reopen a vanished file, %s", state) << "vanished" << unsaved << true << "No such file";
+    }
+}
+
+void TestFileCommands::badFilesAreToldAndLoseNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, unsaved);
+    QFETCH(bool, reopen);
+    QFETCH(QString, reason);
+    const QString bad = path(QStringLiteral("bad.rtf"));
+    FrameFixture f([&] {
+        tk::memory::CreateKey(memoryKey);
+        tk::memory::WriteValue(memoryKey, lastSave, bad);
+    });
+    const QString kept = path(QStringLiteral("kept.rtf"));
+    Form1* form = f.newDocument();
+    QTest::keyClicks(form->RichTextBox1, QStringLiteral("vanakkam"));
+    f.dialogs.files = {kept};
+    f.item("saveas")->trigger();
+    if (unsaved)
+        QTest::keyClicks(form->RichTextBox1, QStringLiteral(" ka"));
+    const QStringList before = dumpDocument(*form->RichTextBox1->document());
+    QVERIFY(f.dialogs.take().size() == 1);
+
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(bad));
+    } else if (kind == QLatin1String("binary")) {
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk.append(char((i * 37) & 0xFF));
+        writeBytes(bad, junk);
+    }
+    if (reopen) {
+        f.item("last")->trigger();
+    } else {
+        f.dialogs.files = {bad};
+        f.item("open")->trigger();
+    }
+    f.settle();
+    const QStringList log = f.dialogs.take();
+    const QString message = log.value(reopen ? 0 : 1);
+    QVERIFY2(message.startsWith(QStringLiteral("message:Tamil Kalvem:")) && message.contains(bad)
+                 && message.contains(reason, Qt::CaseInsensitive),
+             qPrintable(log.join(u'\n')));
+    QCOMPARE(f.frame->documents().size(), 1);
+    QCOMPARE(f.frame->ActiveForm(), form);
+    QCOMPARE(form->windowTitle(), kept);
+    QCOMPARE(dumpDocument(*form->RichTextBox1->document()), before);
+    QCOMPARE(f.item("save")->isEnabled(), unsaved);
+}
+
+void TestFileCommands::failedSavesAreToldAndLoseNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("command");
+    // Failures that hold for root too: no permission bits involved.
+    QTest::newRow("save as under a regular file") << "under a file" << "saveas";
+    QTest::newRow("save as onto a folder") << "folder" << "saveas";
+    QTest::newRow("save all onto a folder") << "folder" << "Saveall";
+    QTest::newRow("save where the file became a folder") << "became a folder" << "save";
+}
+
+void TestFileCommands::failedSavesAreToldAndLoseNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, command);
+    FrameFixture f;
+    Form1* form = f.newDocument();
+    QTest::keyClicks(form->RichTextBox1, QStringLiteral("vanakkam"));
+    QString target;
+    if (kind == QLatin1String("under a file")) {
+        writeBytes(path(QStringLiteral("plain")), "x");
+        target = path(QStringLiteral("plain/doc.rtf"));
+    } else if (kind == QLatin1String("folder")) {
+        target = path(QStringLiteral("folder"));
+        QVERIFY(QDir().mkdir(target));
+    } else {
+        target = path(QStringLiteral("doc.rtf"));
+        f.dialogs.files = {target};
+        f.item("saveas")->trigger();
+        QTest::keyClicks(form->RichTextBox1, QStringLiteral(" ka"));
+        QVERIFY(QFile::remove(target));
+        QVERIFY(QDir().mkdir(target));
+        f.dialogs.take();
+    }
+    TemporaryConfigFolder::removeStore();
+    const QString caption = form->windowTitle();
+    const QStringList before = dumpDocument(*form->RichTextBox1->document());
+    if (command != QLatin1String("save"))
+        f.dialogs.files = {target};
+    f.item(qPrintable(command))->trigger();
+
+    const QStringList log = f.dialogs.take();
+    QVERIFY2(log.last().startsWith(QStringLiteral("message:Tamil Kalvem:")) && log.last().contains(target),
+             qPrintable(log.join(u'\n')));
+    QCOMPARE(form->windowTitle(), caption);
+    QVERIFY(f.item("save")->isEnabled());
+    QCOMPARE(dumpDocument(*form->RichTextBox1->document()), before);
+    QVERIFY(tk::memory::ReadValue(memoryKey, lastSave).isEmpty());
+    QVERIFY(!QFileInfo(target).isFile());
+}
+
+void TestFileCommands::saveAllOverSeveralWindows_data()
+{
+    QTest::addColumn<int>("saved"); // windows saved before the dialog is cancelled
+    QTest::newRow("all three") << 3;
+    QTest::newRow("cancelled at the second") << 1;
+}
+
+void TestFileCommands::saveAllOverSeveralWindows()
+{
+    QFETCH(int, saved);
+    FrameFixture f;
+    for (const char* keys : {"ka", "kaa", "ki"})
+        QTest::keyClicks(f.newDocument()->RichTextBox1, QString::fromLatin1(keys));
+    QStringList expected = f.captions();
+    for (int i = 0; i < 3; ++i)
+        f.dialogs.files.push_back(i < saved ? path(QStringLiteral("all%1.rtf").arg(i)) : QString());
+    f.item("Saveall")->trigger();
+    QCOMPARE(f.dialogs.take().size(), std::min(saved + 1, 3));
+    for (int i = 0; i < saved; ++i) {
+        expected[i] = path(QStringLiteral("all%1.rtf").arg(i));
+        QCOMPARE(savedText(expected[i]), f.frame->documents()[i]->RichTextBox1->Text());
+    }
+    QCOMPARE(f.captions(), expected);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), saved);
+}
+
+void TestFileCommands::closeDisablesClose1WithTheLastWindow()
+{
+    FrameFixture f;
+    f.newDocument();
+    QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("ka"));
+    // The unsaved document asks first and stays; asked once, it then goes.
+    f.dialogs.answers = {DialogSeam::Answer::Cancel};
+    for (int left : {2, 1, 0}) {
+        f.frame->Toolbar1_ButtonClick(QStringLiteral("Close"));
+        f.settle();
+        QCOMPARE(f.frame->documents().size(), left);
+        QCOMPARE(f.item("Close1")->isEnabled(), left > 0);
+    }
+    QCOMPARE(f.dialogs.take().size(), 1);
+}
+
+void TestFileCommands::printing()
+{
+    FrameFixture f;
+    const QString pdf = path(QStringLiteral("printed.pdf"));
+    auto* box = f.newDocument()->RichTextBox1;
+    QTest::keyClicks(box, QStringLiteral("vanakkam"));
+    QTest::keyClick(box, Qt::Key_Return);
+    box->SetSelFontName(QStringLiteral("Noto Sans"));
+    f.item("convert")->trigger(); // Latin typing
+    QTest::keyClicks(box, QStringLiteral("Alpha Bravo Charlie"));
+
+    // A cancelled dialog prints nothing.
+    f.dialogs.printers = {QString()};
+    f.item("Print")->trigger();
+    QVERIFY(QDir(dir_->path()).isEmpty());
+
+    // Nothing selected: everything. The display font's glyphs stand for its
+    // codes; joined clusters come out whole or not at all, so only the Tamil
+    // word's opening codes are sure.
+    f.dialogs.printers = {pdf};
+    f.frame->Toolbar1_ButtonClick(QStringLiteral("Print"));
+    QString text = pdfText(pdf);
+    QCOMPARE(box->Text().left(2), QStringLiteral("td"));
+    QVERIFY2(text.startsWith(QStringLiteral("td")) && text.contains(QStringLiteral("\nAlpha Bravo Charlie")),
+             qPrintable(text));
+
+    // A selection: that alone, and no page number.
+    select(box, box->Text().indexOf(QStringLiteral("Bravo")), box->Text().indexOf(QStringLiteral(" Charlie")));
+    f.dialogs.printers = {pdf};
+    f.item("Print")->trigger();
+    QCOMPARE(pdfText(pdf).trimmed(), QStringLiteral("Bravo"));
+    // A long document: every line once, over several pages.
+    QStringList lines;
+    for (int i = 1; i <= 150; ++i)
+        lines << QStringLiteral("Line %1").arg(i);
+    box->SetText(lines.join(u'\n'));
+    box->selectAll();
+    box->SetSelFontName(QStringLiteral("Noto Sans"));
+    box->SetSelStart(0);
+    f.dialogs.printers = {pdf};
+    f.item("Print")->trigger();
+    text = pdfText(pdf);
+    QVERIFY2(text.count(u'\f') >= 3, qPrintable(text));
+    for (const QString& line : lines) {
+        const QRegularExpression alone(QStringLiteral("^\f?%1$").arg(line), QRegularExpression::MultilineOption);
+        QVERIFY2(text.count(alone) == 1, qPrintable(line));
+    }
+    QCOMPARE(f.dialogs.take(), (QStringList{"printer", "printer", "printer", "printer"}));
+
+    // A PDF file that cannot be written is told, naming it.
+    writeBytes(path(QStringLiteral("plain")), "x");
+    const QString unwritable = path(QStringLiteral("plain/out.pdf"));
+    f.dialogs.printers = {unwritable};
+    f.item("Print")->trigger();
+    const QStringList log = f.dialogs.take();
+    QVERIFY2(log.size() == 2 && log[1].startsWith(QStringLiteral("message:Tamil Kalvem:")) && log[1].contains(unwritable),
+             qPrintable(log.join(u'\n')));
+
+    // With no document the dialog shows and nothing prints.
+    QVERIFY(QFile::remove(pdf));
+    f.frame->ActiveForm()->closeWithoutQuestion();
+    f.settle();
+    f.dialogs.printers = {pdf};
+    f.item("Print")->trigger();
+    QCOMPARE(f.dialogs.take(), QStringList{"printer"});
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestFileCommands::progressShowsOnlyForLongWork()
+{
+    QWidget parent;
+    parent.show();
+    {
+        tk::document::FileProgress quick(&parent, QStringLiteral("Opening"), true);
+        QVERIFY(quick.callback()(0.5));
+        QVERIFY(!quick.dialog());
+    }
+    tk::document::FileProgress slow(&parent, QStringLiteral("Opening"), true);
+    const tk::rtf::Progress report = slow.callback();
+    QThread::msleep(tk::document::FileProgress::showAfterMs + 50);
+    QVERIFY(report(0.5));
+    QVERIFY(slow.dialog() && slow.dialog()->isVisible());
+    QCOMPARE(slow.dialog()->value(), 500);
+    slow.dialog()->cancel();
+    QVERIFY(!report(0.6));
+    QVERIFY(slow.cancelled());
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "test_file_commands.moc"
