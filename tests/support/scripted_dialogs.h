@@ -25,6 +25,15 @@ public:
     ~ScriptedDialogs() override { tk::app::setDialogs(nullptr); }
 
     QStringList take() { return std::exchange(log, {}); }
+    // A Save dialog's answer as a test table gives it: "" none, "-"
+    // cancelled, "bad" the path of a folder that does not exist, else `path`.
+    void scriptSave(const QString& answer, const QString& path)
+    {
+        if (answer == QLatin1String("bad"))
+            files.push_back(path + QStringLiteral(".missing/folder/doc.txt"));
+        else if (!answer.isEmpty())
+            files.push_back(answer == QLatin1String("-") ? QString() : path);
+    }
 
     std::optional<QString> openFileName(QWidget*, const QString& title, const QString&,
                                         const QString&) override
@@ -48,16 +57,8 @@ public:
         printer.setOutputFileName(*file);
         return true;
     }
-    std::optional<QFont> font(QWidget*, const QFont&) override
-    {
-        log << QStringLiteral("font");
-        return std::nullopt;
-    }
-    std::optional<QColor> color(QWidget*, const QColor&) override
-    {
-        log << QStringLiteral("color");
-        return std::nullopt;
-    }
+    std::optional<QFont> font(QWidget*, const QFont&) override { return log << QStringLiteral("font"), std::nullopt; }
+    std::optional<QColor> color(QWidget*, const QColor&) override { return log << QStringLiteral("color"), std::nullopt; }
     Answer question(QWidget*, const QString& title, const QString& text) override
     {
         log << QStringLiteral("question:%1:%2").arg(title, text);
@@ -84,14 +85,10 @@ public:
 private:
     std::optional<QString> next(std::deque<QString>& queue)
     {
-        if (queue.empty()) {
-            log << QStringLiteral("unexpected dialog");
-            return std::nullopt;
-        }
+        if (queue.empty())
+            return log << QStringLiteral("unexpected dialog"), std::nullopt;
         const QString value = queue.front();
         queue.pop_front();
-        if (value.isNull())
-            return std::nullopt;
-        return value;
+        return value.isNull() ? std::nullopt : std::optional(value);
     }
 };
