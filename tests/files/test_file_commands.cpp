@@ -3,6 +3,7 @@
 // temporary configuration folder.
 #include "../app/frame_fixture.h"
 #include "../rtf/document_dump.h"
+#include "../support/test_files.h"
 
 #include "display_fonts.h"
 #include "document/file_progress.h"
@@ -21,21 +22,6 @@ namespace {
 
 const QString lastSave = QStringLiteral("Last save");
 const QString memoryKey = QString::fromLatin1(tk::memory::memoryKey);
-
-void select(tk::document::RichTextBox* box, int from, int to)
-{
-    QTextCursor c = box->textCursor();
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    box->setTextCursor(c);
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
 
 QString savedText(const QString& path)
 {
@@ -68,7 +54,6 @@ private slots:
     void reopenItemAtStartup();
     void roundTripThroughTheCommands();
     void saveOfANeverSavedDocumentAsksWhere();
-    void saveAsRecordsTheLastSaveOnAFreshInstallation();
     void openAndReopen_data();
     void openAndReopen();
     void openWithNoDocumentThenCancel();
@@ -156,7 +141,8 @@ void TestFileCommands::roundTripThroughTheCommands()
 void TestFileCommands::saveOfANeverSavedDocumentAsksWhere()
 {
     FrameFixture f;
-    const QString file = path(QStringLiteral("first.rtf"));
+    TemporaryConfigFolder::removeStore(); // a fresh installation: no key yet
+    const QString file = path(QStringLiteral("first.rtf")), second = path(QStringLiteral("second.rtf"));
     Form1* form = f.newDocument();
     QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
     const QString caption = form->windowTitle();
@@ -171,33 +157,23 @@ void TestFileCommands::saveOfANeverSavedDocumentAsksWhere()
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
     QCOMPARE(form->windowTitle(), file);
     QCOMPARE(savedText(file), QStringLiteral("f"));
+    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
+    QVERIFY(!f.item("last")->isVisible()); // the reopen item waits for the next start
     // Saved once: Save writes to the caption without asking.
     QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
     QCOMPARE(savedText(file), QStringLiteral("ff"));
     QVERIFY(!f.item("save")->isEnabled());
     // With nothing unsaved the toolbar's Save button is Save As.
-    f.dialogs.files = {path(QStringLiteral("second.rtf"))};
+    f.dialogs.files = {second};
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
     QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As", "save:Save As"}));
-    QCOMPARE(form->windowTitle(), path(QStringLiteral("second.rtf")));
-}
-
-void TestFileCommands::saveAsRecordsTheLastSaveOnAFreshInstallation()
-{
-    FrameFixture f;
-    TemporaryConfigFolder::removeStore();
-    const QString file = path(QStringLiteral("kept.rtf"));
-    QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("ka"));
-    f.dialogs.files = {file};
-    f.item("saveas")->trigger();
-    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
-    // The running frame's reopen item waits for the next start.
-    QVERIFY(!f.item("last")->isVisible());
+    QCOMPARE(form->windowTitle(), second);
+    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), second);
     // Save all records nothing.
     f.dialogs.files = {path(QStringLiteral("other.rtf"))};
     f.item("Saveall")->trigger();
-    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
+    QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), second);
 }
 
 void TestFileCommands::openAndReopen_data()
