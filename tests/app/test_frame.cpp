@@ -1,6 +1,7 @@
 // The main frame: the menu tree, new documents, the shared items, the
 // closing question, arrangement, toolbar, status bar and word memory commands.
 #include "frame_fixture.h"
+#include "../support/test_files.h"
 
 #include "app/frame/status_panels.h"
 #include "document/rtf/document_io.h"
@@ -194,12 +195,7 @@ void TestFrame::closingQuestion()
     }
     for (int a : answers)
         f.dialogs.answers.push_back(DialogSeam::Answer(a));
-    if (fileAnswer == QLatin1String("-"))
-        f.dialogs.files.push_back(QString());
-    else if (fileAnswer == QLatin1String("bad"))
-        f.dialogs.files.push_back(dir.filePath(QStringLiteral("no/such/folder.txt")));
-    else if (!fileAnswer.isEmpty())
-        f.dialogs.files.push_back(path);
+    f.dialogs.scriptSave(fileAnswer, path);
 
     if (session)
         f.frame->endBySession();
@@ -219,7 +215,7 @@ void TestFrame::closingQuestion()
         QCOMPARE(saved.toRawText(), QStringLiteral("fh")); // the active document's text
     }
     if (fileAnswer == QLatin1String("bad"))
-        QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder.txt")),
+        QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder/doc.txt")),
                  qPrintable(log.last()));
 }
 
@@ -297,13 +293,9 @@ void TestFrame::toolbarButtons()
     // The New button is the menu's command; Bold formats a whole mixed selection.
     auto* form = f.newDocument();
     form->RichTextBox1->SetText(QStringLiteral("abcd"));
-    QTextCursor c = form->RichTextBox1->textCursor();
-    c.setPosition(0);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    form->RichTextBox1->setTextCursor(c);
+    select(form->RichTextBox1, 0, 2);
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
-    c.setPosition(4, QTextCursor::KeepAnchor);
-    form->RichTextBox1->setTextCursor(c);
+    select(form->RichTextBox1, 0, 4);
     QCOMPARE(form->RichTextBox1->SelBold(), std::nullopt);
     f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
     QCOMPARE(form->RichTextBox1->SelBold(), std::optional(true));
@@ -317,9 +309,8 @@ void TestFrame::statusPanelsAndInsertKey()
 {
     FrameFixture f;
     auto* panels = f.frame->statusPanels();
-    QCOMPARE(panels->panel(0)->text(), QStringLiteral("CAPS"));
-    QCOMPARE(panels->panel(1)->text(), QStringLiteral("NUM"));
-    QCOMPARE(panels->panel(2)->text(), QStringLiteral("INS"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(panels->panel(i)->text(), (QStringList{"CAPS", "NUM", "INS"}[i]));
     QVERIFY(panels->panel(3)->text().isEmpty() && panels->panel(4)->text().isEmpty());
     QVERIFY(!panels->panel(5)->text().isEmpty() && !panels->panel(6)->text().isEmpty());
     auto* form = f.newDocument();
@@ -348,8 +339,6 @@ void TestFrame::insertStoresTheSelection_data()
     QTest::addColumn<QString>("readName");
     QTest::addColumn<QString>("stored");
     QTest::newRow("first character, lower case") << "Ab" << "jkpo;" << "A" << "jkpo;";
-    QTest::newRow("a digit") << "7" << "fh" << "7" << "fh";
-    QTest::newRow("no selection") << "b" << "" << "b" << "";
     QTest::newRow("cancelled") << QString() << "fh" << "c" << "";
     QTest::newRow("too long") << "d" << QString(255, u'f') << "d" << "";
 }
