@@ -1,6 +1,7 @@
 // The document window: its closing question, the modified mark, the indent
-// sliders, its text surface's members and its files.
+// sliders, loading into it and its find.
 #include "form_fixture.h"
+#include "../support/test_files.h"
 
 #include "document/rtf/document_io.h"
 
@@ -16,15 +17,10 @@ class TestDocumentWindow : public QObject {
 private slots:
     void closingQuestion_data();
     void closingQuestion();
-    void untouchedDocumentClosesWithoutQuestion();
     void focusCopiesModifiedIntoSave();
     void slidersFollowWidthAndSetIndents();
-    void plainFilesRoundTripEveryCode();
-    void fileFailuresNameTheFile();
-    void failedSaveKeepsTheOldFile();
     void loadingReplacesTheWholeDocument();
     void rtfOfSelectionAndWhole();
-    void selectionMembers();
     void findHonoursOptions_data();
     void findHonoursOptions();
 };
@@ -71,12 +67,7 @@ void TestDocumentWindow::closingQuestion()
     QVERIFY(f.save.isEnabled());
     if (answer >= 0)
         f.dialogs.answers.push_back(DialogSeam::Answer(answer));
-    if (fileAnswer == QLatin1String("-"))
-        f.dialogs.files.push_back(QString());
-    else if (fileAnswer == QLatin1String("bad"))
-        f.dialogs.files.push_back(dir.filePath(QStringLiteral("missing/folder/doc.txt")));
-    else if (!fileAnswer.isEmpty())
-        f.dialogs.files.push_back(path);
+    f.dialogs.scriptSave(fileAnswer, path);
 
     QCOMPARE(f.form->closeFor(UnloadReason(reason)), closes);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -100,14 +91,6 @@ void TestDocumentWindow::closingQuestion()
         QVERIFY(f.form->closeFor(UnloadReason::ControlMenu));
         QVERIFY(f.dialogs.take().isEmpty());
     }
-}
-
-void TestDocumentWindow::untouchedDocumentClosesWithoutQuestion()
-{
-    FormFixture f;
-    QVERIFY(!f.save.isEnabled());
-    QVERIFY(f.form->closeFor(UnloadReason::ControlMenu));
-    QVERIFY(f.dialogs.take().isEmpty());
 }
 
 void TestDocumentWindow::focusCopiesModifiedIntoSave()
@@ -155,59 +138,12 @@ void TestDocumentWindow::slidersFollowWidthAndSetIndents()
     QCOMPARE(f.form->Slider1->value(), f.form->Slider1->maximum());
 }
 
-void TestDocumentWindow::plainFilesRoundTripEveryCode()
-{
-    FormFixture f;
-    QString all;
-    for (int code = 32; code < 256; ++code)
-        all += QChar(code);
-    all += QStringLiteral("\nline two");
-    f.box()->SetText(all);
-    QTemporaryDir dir;
-    for (int type : {tk::document::PlainTextFile, tk::document::RichTextFile}) {
-        const QString path = dir.filePath(QStringLiteral("codes%1").arg(type));
-        QVERIFY(f.box()->SaveFile(path, type).ok);
-        FormFixture g;
-        QVERIFY(g.box()->LoadFile(path, type).ok);
-        QCOMPARE(g.box()->Text(), all);
-    }
-}
-
-void TestDocumentWindow::fileFailuresNameTheFile()
-{
-    FormFixture f;
-    QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("nowhere/x.txt"));
-    for (const auto& result : {f.box()->SaveFile(missing), f.box()->LoadFile(missing, 1)}) {
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(missing), qPrintable(result.error));
-    }
-    QVERIFY(!f.box()->SaveFile(QString()).ok);
-}
-
-void TestDocumentWindow::failedSaveKeepsTheOldFile()
-{
-    FormFixture f;
-    QTemporaryDir dir;
-    // A folder in the file's place makes the rename fail after writing.
-    const QString path = dir.filePath(QStringLiteral("taken"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken")));
-    f.box()->SetText(QStringLiteral("new"));
-    QVERIFY(!f.box()->SaveFile(path, 1).ok);
-    QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
-}
-
 void TestDocumentWindow::loadingReplacesTheWholeDocument()
 {
     FormFixture f;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plain.txt"));
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("jkpo;\r\nfh");
-    }
+    writeBytes(path, "jkpo;\r\nfh");
     tk::document::RichTextBox* box = f.box();
     for (int load = 0; load < 2; ++load) {
         f.type("kaa");
@@ -235,58 +171,16 @@ void TestDocumentWindow::loadingReplacesTheWholeDocument()
 
 void TestDocumentWindow::rtfOfSelectionAndWhole()
 {
-    FormFixture f;
-    tk::document::RichTextBox* box = f.box();
-    box->SetText(QStringLiteral("abcd\nefg"));
-    QTextCursor c = box->textCursor();
-    c.setPosition(1);
-    c.setPosition(3, QTextCursor::KeepAnchor);
-    box->setTextCursor(c);
-    box->SetSelBold(true);
-    box->SetSelIndent(1441); // not a whole pixel
-    const QString selection = box->SelRTF();
-    QVERIFY(selection.startsWith(QStringLiteral("{\\rtf1")));
-
-    FormFixture g;
-    tk::document::RichTextBox* other = g.box();
-    other->SetText(QStringLiteral("xy"));
-    other->SetSelStart(1);
-    QVERIFY(other->SetSelRTF(selection).ok);
-    QCOMPARE(other->Text(), QStringLiteral("xbcy"));
-    QCOMPARE(other->SelStart(), 3); // after what went in
-    other->SetSelStart(2);
-    QCOMPARE(other->SelBold(), std::optional(true));
-    QVERIFY(other->SetTextRTF(box->TextRTF()).ok);
-    QCOMPARE(other->Text(), box->Text());
-    other->SetSelStart(0);
-    QCOMPARE(other->SelIndent(), 1441);
-    QCOMPARE(other->TextRTF(), box->TextRTF());
-}
-
-void TestDocumentWindow::selectionMembers()
-{
-    FormFixture f;
-    tk::document::RichTextBox* box = f.box();
-    QCOMPARE(box->currentFont().family(), QStringLiteral("Kolvani"));
-    QCOMPARE(box->currentFont().pointSizeF(), 14.25);
-    box->SetText(QStringLiteral("abcd"));
-    box->SetSelStart(1);
-    box->SetSelText(QStringLiteral("XY"));
-    QCOMPARE(box->Text(), QStringLiteral("aXYbcd"));
-    QCOMPARE(box->SelStart(), 3);
-    QTextCursor c = box->textCursor();
-    c.setPosition(0);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    box->setTextCursor(c);
-    box->SetSelBold(true);
-    c.setPosition(4, QTextCursor::KeepAnchor);
-    box->setTextCursor(c);
-    QCOMPARE(box->SelBold(), std::nullopt); // partly bold
-    QCOMPARE(box->SelText(), QStringLiteral("aXYb"));
-    box->SetSelUnderline(true);
-    QCOMPARE(box->SelUnderline(), std::optional(true));
-    box->SetSelFontName(QStringLiteral("Nelpari"));
-    QCOMPARE(box->SelFontName(), QStringLiteral("Nelpari"));
+    FormFixture f, g;
+    f.box()->SetText(QStringLiteral("abcd\nefg"));
+    select(f.box(), 1, 3);
+    f.box()->SetSelBold(true);
+    g.box()->SetText(QStringLiteral("xy"));
+    g.box()->SetSelStart(1);
+    QVERIFY(g.box()->SetSelRTF(f.box()->SelRTF()).ok);
+    QCOMPARE(g.box()->Text(), QStringLiteral("xbcy"));
+    QCOMPARE(g.box()->SelStart(), 3); // after what went in
+    QCOMPARE(g.box()->SelBold(), std::optional(true));
 }
 
 void TestDocumentWindow::findHonoursOptions_data()
