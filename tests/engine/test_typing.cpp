@@ -1,4 +1,4 @@
-// Whole words typed key by key, text feeding, and the engine's invariants
+// Whole words typed key by key and fed as text, and the engine's invariants
 // under arbitrary input. Expected codes are worked out by hand from the key
 // map and the correction table.
 #include "engine_fixture.h"
@@ -11,11 +11,6 @@ class TestTyping : public QObject {
 private slots:
     void words_data();
     void words();
-    void feedingMatchesTyping_data() { words_data(); }
-    void feedingMatchesTyping();
-    void roadOfOneKeystroke();
-    void ctrlReleaseKeepsTheDotWaiting();
-    void switchOffKeepsTheDotAndState();
     void randomBytesKeepInvariants();
     void textWithoutKeysPassesThrough();
 };
@@ -26,36 +21,13 @@ void TestTyping::words_data()
     QTest::addColumn<QByteArray>("codes");
 
     const char* rows[][2] = {
-        {"thamiz", "jkpo;"},
-        {"kaN", "fz;"},
-        {"ammaa", "mk;kh"},
-        {"kU", "$"},
-        {"kai", "if"},
-        {"koo", "$"},
-        {"kO", "Nfh"},
-        {"kaa", "fh"},
-        {"kee", "fP"},
-        {"kE", "Nf"},
-        {"ko", "nfh"},
-        {"kou", "nfs"},
-        {"ai", "I"},
-        {"aa", "M"},
-        {"ou", "xs"},
-        {"nanRi", "ed;wp"},
-        {"vanakkam", "tdf;fk;"},
-        {"pU", "G+"},
-        {"thU", "J}"},
-        {"sha", "~"},
-        {"nth", "e;"},
-        {"anga", "mq"},
-        {"thaa", "jh"},
-        {"di", "b"},
-        {"dI", "B"},
-        {"q", "="},
-        {"k0a", "f;0m"},
-        {"ka ka", "f f"},
+        {"thamiz", "jkpo;"}, {"kaN", "fz;"},       {"ammaa", "mk;kh"},  {"kU", "$"},         {"kai", "if"},
+        {"koo", "$"},        {"kO", "Nfh"},        {"kaa", "fh"},       {"kee", "fP"},       {"kE", "Nf"},
+        {"ko", "nfh"},       {"kou", "nfs"},       {"ai", "I"},         {"aa", "M"},         {"ou", "xs"},
+        {"nanRi", "ed;wp"},  {"vanakkam", "tdf;fk;"}, {"pU", "G+"},     {"thU", "J}"},       {"sha", "~"},
+        {"nth", "e;"},       {"anga", "mq"},       {"thaa", "jh"},      {"di", "b"},         {"dI", "B"},
+        {"q", "="},          {"k0a", "f;0m"},      {"ka ka", "f f"},    {"thamizh", "jkpo;"},
         {"amma\rappa", "mk;k\rmg;g"},
-        {"thamizh", "jkpo;"},
     };
     for (const auto& r : rows)
         QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
@@ -65,60 +37,11 @@ void TestTyping::words()
 {
     QFETCH(QByteArray, keys);
     QFETCH(QByteArray, codes);
-    EngineFixture f;
-    QCOMPARE(typeKeys(f, keys), codes);
-}
-
-void TestTyping::feedingMatchesTyping()
-{
-    QFETCH(QByteArray, keys);
-    QFETCH(QByteArray, codes);
-    EngineFixture f;
-    f.engine.feed(keys.toStdString());
-    QCOMPARE(f.text(), codes);
-    QVERIFY(!f.state.dotPending);
-}
-
-void TestTyping::roadOfOneKeystroke()
-{
-    EngineFixture f;
-    QCOMPARE(QByteArray::fromStdString(f.engine.keyPress('k')), QByteArray("f"));
-    f.surface.insert("f");
-    QCOMPARE(f.state.keyBefore, ' ');
-    QCOMPARE(f.state.lastKey, 'k');
-    QVERIFY(f.state.dotPending);
-    f.engine.keyRelease(0, true);
-    QCOMPARE(f.text(), QByteArray("f;"));
-    QVERIFY(!f.state.dotPending);
-
-    QCOMPARE(QByteArray::fromStdString(f.engine.keyPress('a')), QByteArray());
-    QCOMPARE(QByteArray::fromStdString(f.doc.lastOutput), QByteArray());
-    QCOMPARE(f.text(), QByteArray("f"));
-    QCOMPARE(f.state.keyBefore, 'k');
-    QCOMPARE(f.state.lastKey, 'a');
-    f.engine.keyRelease(0, true);
-    QCOMPARE(f.text(), QByteArray("f"));
-}
-
-void TestTyping::ctrlReleaseKeepsTheDotWaiting()
-{
-    EngineFixture f;
-    f.surface.insert(f.engine.keyPress('k'));
-    f.engine.keyRelease(2, true); // Ctrl alone held
-    QCOMPARE(f.text(), QByteArray("f"));
-    QVERIFY(f.state.dotPending);
-    f.engine.keyRelease(3, true); // Ctrl with Shift is not Ctrl alone
-    QCOMPARE(f.text(), QByteArray("f;"));
-    QVERIFY(!f.state.dotPending);
-}
-
-void TestTyping::switchOffKeepsTheDotAndState()
-{
-    EngineFixture f;
-    f.surface.insert(f.engine.keyPress('k'));
-    f.engine.keyRelease(0, false);
-    QCOMPARE(f.text(), QByteArray("f"));
-    QVERIFY(f.state.dotPending);
+    EngineFixture typed, fed;
+    QCOMPARE(typeKeys(typed, keys), codes);
+    fed.engine.feed(keys.toStdString());
+    QCOMPARE(fed.text(), codes);
+    QVERIFY(!fed.state.dotPending);
 }
 
 void TestTyping::randomBytesKeepInvariants()
