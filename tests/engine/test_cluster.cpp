@@ -14,8 +14,6 @@ private slots:
     void pullBack();
     void swapMark_data();
     void swapMark();
-    void vowelForm_data();
-    void vowelForm();
     void stateUpdate_data();
     void stateUpdate();
     void resetKeepsDotAndSignClass();
@@ -171,32 +169,6 @@ void TestCluster::swapMark()
     f.engine.swapMark();
     QCOMPARE(f.text(), expected);
     QCOMPARE(f.surface.caret(), caret);
-}
-
-void TestCluster::vowelForm_data()
-{
-    QTest::addColumn<char>("code");
-    QTest::addColumn<char>("form");
-    QTest::addColumn<int>("signClass");
-
-    const char* rows[] = {"f$0", "r#0", "l^0", "jJ1", "gG2", "wW1", "aA2", "u&0", "o*0",
-                          "tT2", "s@0", "yY1", "k%0", "zZ1", "dD1", "eE1",
-                          // no combined form
-                          "qq0", "QQ0", "[[0", "]]0", "~~0", "``0", "hh0", "mm0"};
-    for (const char* r : rows)
-        QTest::addRow("%c", r[0]) << r[0] << r[1] << (r[2] - '0');
-}
-
-void TestCluster::vowelForm()
-{
-    QFETCH(char, code);
-    QFETCH(char, form);
-    QFETCH(int, signClass);
-
-    tk::engine::EngineState state;
-    state.signClass = 2;
-    QCOMPARE(tk::engine::vowelForm(code, state), form);
-    QCOMPARE(int(state.signClass), signClass);
 }
 
 void TestCluster::stateUpdate_data()
