@@ -1,6 +1,7 @@
 // Loading and saving documents as files: both file types, the fall-back to
 // plain text, and every way a file can fail without costing the user data.
 #include "document_dump.h"
+#include "../support/test_files.h"
 #include "rtf/document_io.h"
 
 #include <QDir>
@@ -15,19 +16,6 @@
 using namespace tk::document;
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
 
 void makeFormatted(QTextDocument& doc)
 {
