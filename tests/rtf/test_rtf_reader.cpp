@@ -203,10 +203,9 @@ void TestRtfReader::everyTruncationReads()
             QTextDocument doc;
             const Result r = rtfToDocument(whole.left(n), doc);
             QVERIFY2(r.ok, qPrintable(QString::number(n) + r.error));
-            // A control word cut short is another word (\pard a \par, \u61542
-            // a \u61): compare only cuts before a backslash or brace, without
-            // paragraph breaks, and before the last two characters, which a
-            // \uN cut from its fallback shows differently.
+            // A control word cut short is another word (\pard a \par): compare
+            // only cuts before a backslash or brace, without paragraph breaks
+            // or the last two characters (a \uN cut from its fallback).
             if (!QByteArrayView("\\{}").contains(whole[n]))
                 continue;
             const QString text = doc.toPlainText().remove(u'\n');
@@ -260,11 +259,6 @@ void TestRtfReader::cancelledReadChangesNothing()
     QCOMPARE(doc.toPlainText(), QStringLiteral("unchanged"));
     QCOMPARE(seen.size(), 3);
     QVERIFY(seen[0] > 0 && seen[0] < seen[2] && seen[2] < 1);
-
-    seen.clear();
-    QVERIFY(rtfToDocument(big, doc, [&](double f) { return seen << f, true; }).ok);
-    QVERIFY(std::is_sorted(seen.begin(), seen.end()));
-    QVERIFY(seen.size() > 10 && seen.last() <= 1.0);
 }
 
 QTEST_GUILESS_MAIN(TestRtfReader)
