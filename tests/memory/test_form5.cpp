@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace tk::memory;
@@ -17,8 +16,6 @@ private slots:
     void init() { TemporaryConfigFolder::removeStore(); }
     void startsEmptyWithTwentyFiveLetters();
     void applyStoresAndStaysOpen();
-    void applyWithoutLetterOrTextStoresNothing();
-    void tooLongTextIsRefusedWithAMessage();
     void cancelUnloadsTheDialog();
 
 private:
@@ -54,31 +51,6 @@ void TestForm5::applyStoresAndStaysOpen()
     dialog.Text1->setText("fz;");
     QTest::mouseClick(dialog.Command1, Qt::LeftButton);
     QCOMPARE(ReadValue(key_, "p"), QString("fz;")); // the second text replaces the first
-}
-
-void TestForm5::applyWithoutLetterOrTextStoresNothing()
-{
-    Form5 dialog;
-    dialog.show();
-    dialog.Text1->setText("fz;");
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    dialog.Text1->clear();
-    dialog.Combo1->setCurrentIndex(0);
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(ReadValue(key_, "a"), QString());
-}
-
-void TestForm5::tooLongTextIsRefusedWithAMessage()
-{
-    Form5 dialog;
-    QSignalSpy messages(&dialog, &Form5::messageRequested);
-    dialog.Text1->setText(QString(300, 'f'));
-    dialog.Combo1->setCurrentIndex(0);
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    QCOMPARE(messages.size(), 1);
-    QVERIFY(messages.at(0).at(0).toString().contains("254"));
-    QCOMPARE(ReadValue(key_, "a"), QString());
 }
 
 void TestForm5::cancelUnloadsTheDialog()
