@@ -3,7 +3,6 @@
 // Files and selections as the tests set them up.
 #include <QFile>
 #include <QTest>
-#include <QTextCursor>
 
 inline void writeBytes(const QString& path, const QByteArray& data)
 {
@@ -18,12 +17,12 @@ inline QByteArray readBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// Any text widget: a template, so that tests without widgets can include this.
+// Any text widget; a template, so that tests without Qt GUI can include this.
 template <class Box>
 void select(Box* box, int from, int to)
 {
-    QTextCursor c = box->textCursor();
+    auto c = box->textCursor();
     c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
+    c.setPosition(to, decltype(c)::KeepAnchor);
     box->setTextCursor(c);
 }
