@@ -48,8 +48,7 @@ const Consonant consonants[] = {
     {"\\", "ஷ", "", ""},   {"]", "ஸ", "", ""},    {"`", "ஹ", "", ""},
 };
 
-// A vowel sign written around the consonant code: the code text is
-// before + consonant + after.
+// A vowel sign written around the consonant code.
 struct Sign {
     const char* name;
     const char* before;
@@ -69,11 +68,10 @@ struct Case {
 };
 
 const Case otherCases[] = {
-    // vowels and the signs that stand alone
+    // vowels and the signs that stand alone; "xs" is ஔ drawn as ஒ and ள
+    // (the base font's own ஔ glyph sets them a hair closer)
     {"m", "அ"}, {"M", "ஆ"}, {",", "இ"}, {"<", "ஈ"}, {"c", "உ"}, {"C", "ஊ"}, {"v", "எ"},
     {"V", "ஏ"}, {"I", "ஐ"}, {"x", "ஒ"}, {"X", "ஓ"}, {"xs", "ஒள"}, {"/", "ஃ"}, {"\"", "ஃ"},
-    // "xs" is ஔ written as ஒ and ள (the base font's own ஔ glyph sets them a
-    // hair closer)
     {"=", "ஸ்ரீ"}, {"f;~", "க்ஷ"}, {"b", "டி"}, {"B", "டீ"},
     // words
     {"jkpo;", "தமிழ்"}, {"tzf;fk;", "வணக்கம்"}, {"E}y;", "நூல்"}, {"nfhL", "கொடு"},
@@ -129,8 +127,7 @@ bool sameOutline(const QPainterPath& a, const QPainterPath& b)
     if (a.elementCount() != b.elementCount())
         return false;
     for (int i = 0; i < a.elementCount(); ++i) {
-        const QPainterPath::Element p = a.elementAt(i);
-        const QPainterPath::Element q = b.elementAt(i);
+        const QPainterPath::Element p = a.elementAt(i), q = b.elementAt(i);
         if (p.type != q.type || qAbs(p.x - q.x) > 0.05 || qAbs(p.y - q.y) > 0.05)
             return false;
     }
@@ -148,8 +145,7 @@ QString glyphDifference(const QList<Glyph>& drawn, const QTextLayout& drawnLayou
     const QRawFont drawnFont = drawnLayout.glyphRuns().value(0).rawFont();
     const QRawFont expectedFont = expectedLayout.glyphRuns().value(0).rawFont();
     for (qsizetype i = 0; i < drawn.size(); ++i) {
-        const Glyph& d = drawn[i];
-        const Glyph& e = expected[i];
+        const Glyph &d = drawn[i], &e = expected[i];
         if (d.index != e.index && !sameOutline(drawnFont.pathForGlyph(d.index), expectedFont.pathForGlyph(e.index)))
             return QStringLiteral("glyph %1 of %2 is %3 instead of %4").arg(i).arg(drawn.size()).arg(d.index).arg(e.index);
         if (qAbs(d.x - e.x) > 0.01 || qAbs(d.y - e.y) > 0.01)
@@ -204,11 +200,8 @@ private slots:
                 add(code, letter);
                 for (const Sign& s : signs) {
                     QString codes = QLatin1String(s.before) + code + QLatin1String(s.after);
-                    // ட with ி and ீ is a ligature of its own
-                    if (letter == QStringLiteral("ட") && QLatin1String(s.after) == "p")
-                        codes = QStringLiteral("b");
-                    if (letter == QStringLiteral("ட") && QLatin1String(s.after) == "P")
-                        codes = QStringLiteral("B");
+                    if (letter == QStringLiteral("ட") && QByteArrayView("pP").contains(*s.after))
+                        codes = QString(QChar(*s.after == 'p' ? 'b' : 'B')); // ligatures of their own
                     add(codes, letter + QString::fromUtf8(s.unicode));
                 }
                 if (*c.uForm) {
@@ -234,10 +227,8 @@ private slots:
         QFETCH(QString, codes);
         QFETCH(QString, unicode);
 
-        // Without hinting, and with the fonts' own hinting programs, which
-        // both fonts share. (FreeType's automatic hinter is left out: it
-        // tells scripts apart by the character map, so it takes the code
-        // glyphs for Latin letters and may snap their heights differently.)
+        // Unhinted and with the fonts' own (shared) hinting; FreeType's
+        // auto-hinter would take the code glyphs for Latin letters.
         for (const QFont::HintingPreference hinting : {QFont::PreferNoHinting, QFont::PreferFullHinting}) {
             QFont displayFont(displayFamily);
             QFont baseFont(baseFamily);
@@ -246,8 +237,7 @@ private slots:
                 font->setBold(bold);
                 font->setHintingPreference(hinting);
             }
-            QTextLayout codeLayout;
-            QTextLayout unicodeLayout;
+            QTextLayout codeLayout, unicodeLayout;
             const QList<Glyph> drawn = shapedGlyphs(codes, displayFont, codeLayout);
             const QList<Glyph> expected = shapedGlyphs(unicode, baseFont, unicodeLayout);
             for (const Glyph& g : drawn)
