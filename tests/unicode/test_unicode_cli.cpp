@@ -1,5 +1,6 @@
 // The converter's --to-unicode and --from-unicode, run as a user runs them.
 #include "../support/converter_process.h"
+#include "../support/test_files.h"
 
 #include <QDir>
 #include <QTest>
@@ -21,15 +22,8 @@ private:
     using Run = ConverterRun;
     static Run run(const QStringList& args, const QByteArray& input = {}) { return runConverter(args, input); }
     QString write(const QString& name, const QByteArray& data) { return writeTestFile(dir_, name, data); }
-    static QByteArray read(const QString& path);
     QTemporaryDir dir_;
 };
-
-QByteArray TestUnicodeCli::read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-}
 
 void TestUnicodeCli::bothWaysThroughStandardInput_data()
 {
@@ -61,12 +55,12 @@ void TestUnicodeCli::filesAndInPlace()
     const Run r = run({"--to-unicode", "-i", a, b});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.isEmpty());
-    QCOMPARE(QString::fromUtf8(read(a)), QString("தமிழ்"));
-    QCOMPARE(QString::fromUtf8(read(b)), QString("ஸ்ரீ"));
+    QCOMPARE(QString::fromUtf8(readBytes(a)), QString("தமிழ்"));
+    QCOMPARE(QString::fromUtf8(readBytes(b)), QString("ஸ்ரீ"));
 
     QCOMPARE(run({"-i", "--from-unicode", a, b}).status, 0);
-    QCOMPARE(read(a), QByteArray("jkpo;"));
-    QCOMPARE(read(b), QByteArray("="));
+    QCOMPARE(readBytes(a), QByteArray("jkpo;"));
+    QCOMPARE(readBytes(b), QByteArray("="));
 }
 
 void TestUnicodeCli::malformedUtf8_data()
@@ -102,7 +96,7 @@ void TestUnicodeCli::malformedInPlaceLeavesTheFile()
     const QString path = write("inplace-bad.txt", bytes);
     const Run r = run({"--from-unicode", "-i", path});
     QCOMPARE(r.status, 2);
-    QCOMPARE(read(path), bytes);
+    QCOMPARE(readBytes(path), bytes);
     QCOMPARE(QDir(dir_.path()).entryList({"inplace-bad*"}, QDir::Files).size(), 1);
 }
 
@@ -122,7 +116,7 @@ void TestUnicodeCli::charactersWithoutCode()
     const Run inPlace = run({"--from-unicode", "-i", path});
     QCOMPARE(inPlace.status, 2);
     QVERIFY2(inPlace.err.contains("the file is unchanged"), inPlace.err.constData());
-    QCOMPARE(read(path), text);
+    QCOMPARE(readBytes(path), text);
 }
 
 void TestUnicodeCli::emptyInput()
@@ -133,7 +127,7 @@ void TestUnicodeCli::emptyInput()
         QCOMPARE(piped.status, 0);
         QVERIFY(piped.out.isEmpty() && piped.err.isEmpty());
         QCOMPARE(run({mode, "-i", empty}).status, 0);
-        QCOMPARE(read(empty), QByteArray());
+        QCOMPARE(readBytes(empty), QByteArray());
     }
 }
 
