@@ -1,5 +1,6 @@
 // The command-line converter, run as a user runs it.
 #include "../support/converter_process.h"
+#include "../support/test_files.h"
 
 #include <QDir>
 #include <QTest>
@@ -42,10 +43,8 @@ void TestConverterCli::filesEachStartAsANewDocument()
 
 void TestConverterCli::emptyInput()
 {
-    const Run r = run({write("empty.txt", {})});
-    QCOMPARE(r.status, 0);
-    QVERIFY(r.out.isEmpty());
-    QCOMPARE(run({}, {}).out, QByteArray());
+    for (const Run& r : {run({write("empty.txt", {})}), run({}, {})})
+        QVERIFY(r.status == 0 && r.out.isEmpty());
 }
 
 void TestConverterCli::unreadableFilesAreReportedAndSkipped()
@@ -67,10 +66,8 @@ void TestConverterCli::inPlaceRewritesEachFile()
     const Run r = run({"-i", a, b});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.isEmpty());
-    QFile fa(a), fb(b);
-    QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
-    QCOMPARE(fa.readAll(), QByteArray("if"));
-    QCOMPARE(fb.readAll(), QByteArray("$"));
+    QCOMPARE(readBytes(a), QByteArray("if"));
+    QCOMPARE(readBytes(b), QByteArray("$"));
     const auto modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
         | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     QCOMPARE(QFile::permissions(b) & modeBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
@@ -81,16 +78,11 @@ void TestConverterCli::inPlaceFailureLeavesTheFile()
 {
     // A readable file in a folder where no temporary file can be made, even
     // by root: the rewrite must fail, say so, and leave the file alone.
-    const QString path = QStringLiteral("/proc/version");
-    QFile before(path);
-    QVERIFY(before.open(QIODevice::ReadOnly));
-    const QByteArray original = before.readAll();
-    const Run r = run({"-i", path});
+    const QByteArray original = readBytes("/proc/version");
+    const Run r = run({"-i", "/proc/version"});
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.contains("cannot rewrite /proc/version"), r.err.constData());
-    QFile after(path);
-    QVERIFY(after.open(QIODevice::ReadOnly));
-    QCOMPARE(after.readAll(), original);
+    QCOMPARE(readBytes("/proc/version"), original);
 }
 
 void TestConverterCli::usageErrors()
