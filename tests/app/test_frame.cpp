@@ -83,7 +83,6 @@ private slots:
     void saveAndClose1FollowChangesFocusAndClosing();
     void closingQuestion_data();
     void closingQuestion();
-    void exitAsksTheClosingQuestion();
     void viewTogglesKeepCheckAndBarTogether();
     void tilingFillsTheArea_data();
     void tilingFillsTheArea();
@@ -156,7 +155,7 @@ void TestFrame::saveAndClose1FollowChangesFocusAndClosing()
 void TestFrame::closingQuestion_data()
 {
     QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("session");
+    QTest::addColumn<QString>("how"); // close, exit or session
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<QString>("fileAnswer"); // "" none, "-" cancelled, "bad" failing path
     QTest::addColumn<bool>("closes");
@@ -164,20 +163,21 @@ void TestFrame::closingQuestion_data()
     QTest::addColumn<bool>("written");
 
     using A = DialogSeam::Answer;
-    QTest::newRow("nothing unsaved") << false << false << QList<int>{} << "" << true << 0 << false;
-    QTest::newRow("no ends at once") << true << false << QList<int>{int(A::No)} << "" << true << 1 << false;
-    QTest::newRow("cancel keeps all") << true << false << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
+    QTest::newRow("nothing unsaved") << false << "close" << QList<int>{} << "" << true << 0 << false;
+    QTest::newRow("no ends at once") << true << "close" << QList<int>{int(A::No)} << "" << true << 1 << false;
+    QTest::newRow("cancel keeps all") << true << "close" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
     QTest::newRow("yes saves, then the documents ask")
-        << true << false << QList<int>{int(A::Yes), int(A::No), int(A::No)} << "ok" << true << 3 << true;
-    QTest::newRow("yes, dialog cancelled") << true << false << QList<int>{int(A::Yes)} << "-" << false << 1 << false;
-    QTest::newRow("yes, save fails") << true << false << QList<int>{int(A::Yes)} << "bad" << false << 1 << false;
-    QTest::newRow("session ends") << true << true << QList<int>{} << "" << true << 0 << false;
+        << true << "close" << QList<int>{int(A::Yes), int(A::No), int(A::No)} << "ok" << true << 3 << true;
+    QTest::newRow("yes, dialog cancelled") << true << "close" << QList<int>{int(A::Yes)} << "-" << false << 1 << false;
+    QTest::newRow("yes, save fails") << true << "close" << QList<int>{int(A::Yes)} << "bad" << false << 1 << false;
+    QTest::newRow("exit asks too") << true << "exit" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
+    QTest::newRow("session ends") << true << "session" << QList<int>{} << "" << true << 0 << false;
 }
 
 void TestFrame::closingQuestion()
 {
     QFETCH(bool, changed);
-    QFETCH(bool, session);
+    QFETCH(QString, how);
     QFETCH(QList<int>, answers);
     QFETCH(QString, fileAnswer);
     QFETCH(bool, closes);
@@ -197,8 +197,10 @@ void TestFrame::closingQuestion()
         f.dialogs.answers.push_back(DialogSeam::Answer(a));
     f.dialogs.scriptSave(fileAnswer, path);
 
-    if (session)
+    if (how == QLatin1String("session"))
         f.frame->endBySession();
+    else if (how == QLatin1String("exit"))
+        f.item("exit")->trigger();
     else
         f.frame->close();
     f.settle();
@@ -217,16 +219,6 @@ void TestFrame::closingQuestion()
     if (fileAnswer == QLatin1String("bad"))
         QVERIFY2(log.last().startsWith(QStringLiteral("message:")) && log.last().contains(QStringLiteral("folder/doc.txt")),
                  qPrintable(log.last()));
-}
-
-void TestFrame::exitAsksTheClosingQuestion()
-{
-    FrameFixture f;
-    QTest::keyClicks(f.newDocument()->RichTextBox1, QStringLiteral("k"));
-    f.dialogs.answers.push_back(DialogSeam::Answer::Cancel);
-    f.item("exit")->trigger();
-    QVERIFY(f.frame->isVisible());
-    QCOMPARE(f.dialogs.take().size(), 1);
 }
 
 void TestFrame::viewTogglesKeepCheckAndBarTogether()
