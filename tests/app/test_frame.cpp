@@ -355,13 +355,6 @@ void TestFrame::insertStoresTheSelection()
         QCOMPARE(log.value(1), QStringLiteral("message:Tamil Kalvem:") + tk::memory::tooLongMessage());
     else
         QCOMPARE(log.size(), 1);
-    // And Ctrl+Shift with the letter brings it back.
-    if (!stored.isEmpty() && readName.at(0).isLetter()) {
-        form->RichTextBox1->SetText(QString());
-        QTest::keyClick(form->RichTextBox1, Qt::Key(readName.at(0).toUpper().unicode()),
-                        Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(form->RichTextBox1->Text(), stored);
-    }
 }
 
 void TestFrame::enterShowsOneMemoryDialog()
