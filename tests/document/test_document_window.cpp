@@ -20,7 +20,7 @@ private slots:
     void focusCopiesModifiedIntoSave();
     void slidersFollowWidthAndSetIndents();
     void loadingReplacesTheWholeDocument();
-    void rtfOfSelectionAndWhole();
+    void selectionRtfPastesAtTheCaret();
     void findHonoursOptions_data();
     void findHonoursOptions();
 };
@@ -169,7 +169,7 @@ void TestDocumentWindow::loadingReplacesTheWholeDocument()
     QCOMPARE(box->Text(), QStringLiteral("fjkpo;\nfh"));
 }
 
-void TestDocumentWindow::rtfOfSelectionAndWhole()
+void TestDocumentWindow::selectionRtfPastesAtTheCaret()
 {
     FormFixture f, g;
     f.box()->SetText(QStringLiteral("abcd\nefg"));
