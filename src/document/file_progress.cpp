@@ -2,6 +2,8 @@
 
 #include "rich_text_box.h"
 
+#include "app/frame/common_dialog.h"
+
 #include <QDir>
 
 namespace tk::document {
@@ -33,7 +35,7 @@ bool FileProgress::report(double fraction)
         if (clock_.elapsed() < showAfterMs || fraction >= 1.0)
             return true;
         dialog_ = new QProgressDialog(label_, QStringLiteral("Cancel"), 0, steps, parent_);
-        dialog_->setWindowTitle(QStringLiteral("Tamil Kalvem"));
+        dialog_->setWindowTitle(app::messageTitle);
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoClose(false);

@@ -17,8 +17,6 @@ namespace tk::document {
 
 namespace {
 
-const QString appTitle = QStringLiteral("Tamil Kalvem");
-
 QSlider* makeSlider(const char* name, const QString& label, QWidget* parent)
 {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -148,7 +146,7 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
     bool cancel = false;
     if (!quiet_ && links_.save->isEnabled() && reason != UnloadReason::TaskManager) {
         auto& seam = app::dialogs();
-        switch (seam.question(this, appTitle, QStringLiteral("Do you want to save before exit"))) {
+        switch (seam.question(this, app::messageTitle, QStringLiteral("Do you want to save before exit"))) {
         case app::DialogSeam::Answer::No:
             break;
         case app::DialogSeam::Answer::Yes:
@@ -157,7 +155,7 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             if (!links_.cd1->ShowSave(this)) {
                 cancel = true;
             } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
-                seam.message(this, appTitle, saved.error);
+                seam.message(this, app::messageTitle, saved.error);
                 cancel = true;
             }
             break;

@@ -41,6 +41,9 @@ public:
     virtual void beep() = 0;
 };
 
+// The title of the program's own message boxes and progress dialogs.
+inline const QString messageTitle = QStringLiteral("Tamil Kalvem");
+
 // The seam in use: Qt's own dialogs unless a test installed another.
 DialogSeam& dialogs();
 // Installs seam (not owned) for the rest of the run; nullptr restores Qt's.

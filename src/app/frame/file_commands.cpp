@@ -13,7 +13,6 @@ namespace tk::app {
 
 namespace {
 
-const QString appTitle = QStringLiteral("Tamil Kalvem");
 const QString lastSave = QStringLiteral("Last save");
 const QString memoryKey = QString::fromLatin1(memory::memoryKey);
 
@@ -56,7 +55,7 @@ void MDIForm1::openPath(const QString& path)
     if (besideUnsaved)
         form->closeWithoutQuestion();
     if (!cancelled)
-        dialogs().message(this, appTitle, loaded.error);
+        dialogs().message(this, messageTitle, loaded.error);
 }
 
 void MDIForm1::open_Click()
@@ -83,7 +82,7 @@ bool MDIForm1::saveAs(document::Form1& form, const QString& path)
 {
     const document::Result saved = document::saveShowingProgress(this, *form.RichTextBox1, path);
     if (!saved.ok) {
-        dialogs().message(this, appTitle, saved.error);
+        dialogs().message(this, messageTitle, saved.error);
         return false;
     }
     form.setWindowTitle(path);
@@ -142,7 +141,7 @@ void MDIForm1::Print_Click()
     if (!form)
         return;
     if (const document::Result printed = document::printShowingProgress(this, *form->RichTextBox1, cd1_.printer()); !printed.ok)
-        dialogs().message(this, appTitle, printed.error);
+        dialogs().message(this, messageTitle, printed.error);
 }
 
 } // namespace tk::app

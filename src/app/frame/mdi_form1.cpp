@@ -22,8 +22,6 @@ namespace {
 
 MDIForm1* theFrame = nullptr;
 
-const QString appTitle = QStringLiteral("Tamil Kalvem");
-
 } // namespace
 
 MDIForm1* MDIForm1::instance() { return theFrame; }
@@ -148,7 +146,7 @@ void MDIForm1::let_Click()
     document::Form1* form = ActiveForm();
     const QString selected = form ? form->RichTextBox1->SelText() : QString();
     if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
-        dialogs().message(this, appTitle, memory::tooLongMessage());
+        dialogs().message(this, app::messageTitle, memory::tooLongMessage());
 }
 
 void MDIForm1::Enter_Click()
@@ -156,7 +154,7 @@ void MDIForm1::Enter_Click()
     if (!form5_) {
         form5_ = new Form5(this);
         connect(form5_, &Form5::messageRequested, this,
-                [this](const QString& text) { dialogs().message(form5_, appTitle, text); });
+                [this](const QString& text) { dialogs().message(form5_, app::messageTitle, text); });
     }
     form5_->show();
     form5_->raise();
@@ -167,7 +165,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
 {
     if (!item(QStringLiteral("save"))->isEnabled() || reason == document::UnloadReason::TaskManager)
         return false;
-    switch (dialogs().question(this, appTitle, QStringLiteral("Do you want to save before exit"))) {
+    switch (dialogs().question(this, app::messageTitle, QStringLiteral("Do you want to save before exit"))) {
     case DialogSeam::Answer::No:
         endingNow_ = true;
         return false;
@@ -179,7 +177,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
         if (document::Form1* form = ActiveForm()) {
             const document::Result saved = document::saveShowingProgress(this, *form->RichTextBox1, cd1_.FileName);
             if (!saved.ok) {
-                dialogs().message(this, appTitle, saved.error);
+                dialogs().message(this, app::messageTitle, saved.error);
                 return true;
             }
         }
