@@ -3,7 +3,7 @@
 // document of 1 KB, 1 MB and 10 MB of Tamil codes, caret at the end and in
 // the middle. A keystroke edits only the characters before the caret, so the
 // figures should not grow with the document.
-#include "app/frame/common_dialog.h"
+#include "seam/common_dialog.h"
 #include "document/form1.h"
 
 #include <QAction>
@@ -61,7 +61,7 @@ int main(int argc, char* argv[])
     convert.setCheckable(true);
     convert.setChecked(true);
     QMenu popup;
-    tk::app::CommonDialog cd1;
+    tk::seam::CommonDialog cd1;
     tk::engine::EngineState state;
     const tk::document::FrameLinks links{&save, &close1, &convert, &popup, &cd1, &state};
 

@@ -2,7 +2,7 @@
 
 #include "rich_text_box.h"
 
-#include "app/frame/common_dialog.h"
+#include "seam/common_dialog.h"
 
 #include <QDir>
 
@@ -35,7 +35,7 @@ bool FileProgress::report(double fraction)
         if (clock_.elapsed() < showAfterMs || fraction >= 1.0)
             return true;
         dialog_ = new QProgressDialog(label_, QStringLiteral("Cancel"), 0, steps, parent_);
-        dialog_->setWindowTitle(app::messageTitle);
+        dialog_->setWindowTitle(seam::messageTitle);
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoClose(false);

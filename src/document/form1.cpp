@@ -1,6 +1,6 @@
 #include "form1.h"
 
-#include "app/frame/common_dialog.h"
+#include "seam/common_dialog.h"
 #include "file_progress.h"
 #include "memory/memory_store.h"
 
@@ -145,17 +145,17 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
 {
     bool cancel = false;
     if (!quiet_ && links_.save->isEnabled() && reason != UnloadReason::TaskManager) {
-        auto& seam = app::dialogs();
-        switch (seam.question(this, app::messageTitle, QStringLiteral("Do you want to save before exit"))) {
-        case app::DialogSeam::Answer::No:
+        auto& seam = seam::dialogs();
+        switch (seam.question(this, seam::messageTitle, QStringLiteral("Do you want to save before exit"))) {
+        case seam::DialogSeam::Answer::No:
             break;
-        case app::DialogSeam::Answer::Yes:
+        case seam::DialogSeam::Answer::Yes:
             // Unlike a plain close, a dismissed dialog or a failed save keeps
             // the window open: the text is never lost silently.
             if (!links_.cd1->ShowSave(this)) {
                 cancel = true;
             } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
-                seam.message(this, app::messageTitle, saved.error);
+                seam.message(this, seam::messageTitle, saved.error);
                 cancel = true;
             }
             break;

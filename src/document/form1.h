@@ -11,7 +11,7 @@ class QMdiArea;
 class QMenu;
 class QSlider;
 
-namespace tk::app {
+namespace tk::seam {
 class CommonDialog;
 }
 
@@ -24,7 +24,7 @@ struct FrameLinks {
     QAction* close1 = nullptr;   // enabled: there is a document to close
     QAction* convert = nullptr;  // checked: Tamil typing is on
     QMenu* popup = nullptr;      // the right-button menu
-    app::CommonDialog* cd1 = nullptr;
+    seam::CommonDialog* cd1 = nullptr;
     engine::EngineState* engine = nullptr;
 };
 

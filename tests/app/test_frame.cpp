@@ -17,7 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using tk::app::DialogSeam;
+using tk::seam::DialogSeam;
 
 namespace {
 

@@ -20,7 +20,7 @@ struct FormFixture {
     QAction close1{QStringLiteral("Close")};
     QAction convert{QStringLiteral("&Tamil-English type")};
     QMenu popup;
-    tk::app::CommonDialog cd1;
+    tk::seam::CommonDialog cd1;
     tk::engine::EngineState state;
     QPointer<tk::document::Form1> form;
 

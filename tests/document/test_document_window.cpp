@@ -9,7 +9,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 
-using tk::app::DialogSeam;
+using tk::seam::DialogSeam;
 using tk::document::UnloadReason;
 
 class TestDocumentWindow : public QObject {

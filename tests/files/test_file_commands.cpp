@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-using tk::app::DialogSeam;
+using tk::seam::DialogSeam;
 using tk::document::Form1;
 
 namespace {

@@ -4,14 +4,14 @@
 // input box takes the next scripted answer, and everything shown is logged.
 // A dialog nobody scripted is logged as unexpected and cancelled, so a test
 // never waits on a real modal dialog.
-#include "app/frame/common_dialog.h"
+#include "seam/common_dialog.h"
 
 #include <QPrinter>
 #include <QStringList>
 
 #include <deque>
 
-class ScriptedDialogs final : public tk::app::DialogSeam {
+class ScriptedDialogs final : public tk::seam::DialogSeam {
 public:
     std::deque<Answer> answers;
     // Open and Save dialogs, and the input box; a null string cancels.
@@ -21,8 +21,8 @@ public:
     std::deque<QString> printers;
     QStringList log;
 
-    ScriptedDialogs() { tk::app::setDialogs(this); }
-    ~ScriptedDialogs() override { tk::app::setDialogs(nullptr); }
+    ScriptedDialogs() { tk::seam::setDialogs(this); }
+    ~ScriptedDialogs() override { tk::seam::setDialogs(nullptr); }
 
     QStringList take() { return std::exchange(log, {}); }
     // A Save dialog's answer as a test table gives it: "" none, "-"

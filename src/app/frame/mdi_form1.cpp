@@ -146,7 +146,7 @@ void MDIForm1::let_Click()
     document::Form1* form = ActiveForm();
     const QString selected = form ? form->RichTextBox1->SelText() : QString();
     if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
-        dialogs().message(this, app::messageTitle, memory::tooLongMessage());
+        dialogs().message(this, seam::messageTitle, memory::tooLongMessage());
 }
 
 void MDIForm1::Enter_Click()
@@ -154,7 +154,7 @@ void MDIForm1::Enter_Click()
     if (!form5_) {
         form5_ = new Form5(this);
         connect(form5_, &Form5::messageRequested, this,
-                [this](const QString& text) { dialogs().message(form5_, app::messageTitle, text); });
+                [this](const QString& text) { dialogs().message(form5_, seam::messageTitle, text); });
     }
     form5_->show();
     form5_->raise();
@@ -165,7 +165,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
 {
     if (!item(QStringLiteral("save"))->isEnabled() || reason == document::UnloadReason::TaskManager)
         return false;
-    switch (dialogs().question(this, app::messageTitle, QStringLiteral("Do you want to save before exit"))) {
+    switch (dialogs().question(this, seam::messageTitle, QStringLiteral("Do you want to save before exit"))) {
     case DialogSeam::Answer::No:
         endingNow_ = true;
         return false;
@@ -177,7 +177,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
         if (document::Form1* form = ActiveForm()) {
             const document::Result saved = document::saveShowingProgress(this, *form->RichTextBox1, cd1_.FileName);
             if (!saved.ok) {
-                dialogs().message(this, app::messageTitle, saved.error);
+                dialogs().message(this, seam::messageTitle, saved.error);
                 return true;
             }
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common_dialog.h"
+#include "seam/common_dialog.h"
 #include "menu_tree.h"
 
 #include "document/form1.h"
@@ -15,6 +15,12 @@ class QToolBar;
 
 
 namespace tk::app {
+
+// The frame asks its questions through the seam below the documents.
+using seam::CommonDialog;
+using seam::DialogSeam;
+using seam::dialogs;
+using seam::messageTitle;
 
 class StatusPanels;
 

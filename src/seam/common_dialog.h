@@ -10,7 +10,7 @@
 class QPrinter;
 class QWidget;
 
-namespace tk::app {
+namespace tk::seam {
 
 // Everything that needs a person to answer: the platform's file, print,
 // font and colour dialogs, the message boxes, the one-line input box and the
@@ -83,4 +83,4 @@ private:
     std::unique_ptr<QPrinter> printer_;
 };
 
-} // namespace tk::app
+} // namespace tk::seam

@@ -9,7 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace tk::app {
+namespace tk::seam {
 
 namespace {
 
@@ -148,4 +148,4 @@ bool CommonDialog::ShowColor(QWidget* parent)
     return chosen.has_value();
 }
 
-} // namespace tk::app
+} // namespace tk::seam
