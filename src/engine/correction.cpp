@@ -2,6 +2,7 @@
 // consonant's cluster into the order in which the font draws it (some signs
 // stand before the consonant, some after, some vowels have a code of their own).
 #include "engine.h"
+#include "font_codes.h"
 
 namespace tk::engine {
 
@@ -39,8 +40,18 @@ void Engine::correct(unsigned g)
     case 6: x = {'N', c}; break;
     case 7: x = {'n', c, 'h'}; break;
     case 8: x = {'N', c, 'h'}; break;
-    case 9: x = {c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c}; break;
+    case 9:
+        if (fontcodes::isGranthaCode(c))
+            x = {c, fontcodes::granthaU};
+        else
+            x = {c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c};
+        break;
     case 10:
+        if (fontcodes::isGranthaCode(c)) {
+            s_.signClass = 0;
+            text_.replaceBefore(span, std::string{c, fontcodes::granthaUu});
+            return;
+        }
         x = {vowelForm(c, s_)};
         text_.replaceBefore(span, x);
         appendSign();

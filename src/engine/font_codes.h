@@ -75,4 +75,50 @@ inline constexpr bool isUuMark(char c) { return c == '}' || c == '+'; }
 
 inline constexpr char shri = '=';
 
+// The grantha consonants ஜ ஷ ஸ ஹ: the font has no combined u or uu code for
+// them, it draws the signs "{" (ு) and "_" (ூ) behind the consonant instead.
+inline constexpr bool isGrantha(char32_t letter)
+{
+    return letter == 0x0B9C || letter == ta::ssa || letter == ta::sa || letter == 0x0BB9;
+}
+
+inline constexpr bool isGranthaCode(char c)
+{
+    for (const Consonant& k : consonants)
+        if (k.code == c)
+            return isGrantha(k.letter);
+    for (const Letter& a : alternates)
+        if (a.code == c)
+            return isGrantha(a.letter);
+    return false;
+}
+
+inline constexpr char granthaU = '{', granthaUu = '_';
+
+// True for every code the font draws as a Tamil letter or as a part of one
+// (consonants, their combined forms, vowels, signs and marks), whatever Latin
+// character shares the code. Word boundaries in display-font text use it.
+inline constexpr bool isTamilLetterCode(char c)
+{
+    if (c == '\0')
+        return false;
+    for (const Consonant& k : consonants) {
+        if (k.code == c || k.uForm == c)
+            return true;
+        for (const char* u = k.uuForm; *u; ++u)
+            if (*u == c)
+                return true;
+    }
+    for (const Letter& v : vowels)
+        if (v.code == c)
+            return true;
+    for (const Letter& a : alternates)
+        if (a.code == c)
+            return true;
+    for (const Sign& s : signs)
+        if (s.code == c)
+            return true;
+    return c == taI || c == taIi || isUuMark(c) || c == shri;
+}
+
 } // namespace tk::engine::fontcodes

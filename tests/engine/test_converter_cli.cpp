@@ -9,6 +9,8 @@ class TestConverterCli : public QObject {
     Q_OBJECT
 private slots:
     void standardInput();
+    void granthaWithUAndUu_data();
+    void granthaWithUAndUu();
     void filesEachStartAsANewDocument();
     void emptyInput();
     void unreadableFilesAreReportedAndSkipped();
@@ -29,6 +31,28 @@ void TestConverterCli::standardInput()
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QByteArray("jkpo; fz;\n"));
     QVERIFY(r.err.isEmpty());
+}
+
+void TestConverterCli::granthaWithUAndUu_data()
+{
+    QTest::addColumn<QByteArray>("keys");
+    QTest::addColumn<QByteArray>("codes");
+    QTest::addColumn<QString>("tamil");
+    QTest::newRow("jutam") << QByteArray("jutam") << QByteArray("[{uk;") << QString("ஜுரம்");
+    QTest::newRow("pikshU") << QByteArray("pikshU") << QByteArray("gpf;~_") << QString("பிக்ஷூ");
+    QTest::newRow("Zu") << QByteArray("Zu") << QByteArray("]{") << QString("ஸு");
+    QTest::newRow("hu") << QByteArray("hu") << QByteArray("`{") << QString("ஹு");
+}
+
+void TestConverterCli::granthaWithUAndUu()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QByteArray, codes);
+    QFETCH(QString, tamil);
+    const Run typed = run({}, keys);
+    QCOMPARE(typed.out, codes);
+    const Run unicode = run({"--to-unicode"}, typed.out);
+    QCOMPARE(QString::fromUtf8(unicode.out), tamil);
 }
 
 void TestConverterCli::filesEachStartAsANewDocument()

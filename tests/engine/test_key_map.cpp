@@ -118,7 +118,7 @@ void TestKeyMap::mapper_data()
     row("u word start", "", " ", "", 'u', "", "c", false);
     row("u after r", "xu;", "r", "x", 'u', "xW", "", false);
     row("u after consonant", "xf;", "k", "x", 'u', "xF", "", false);
-    row("u after grantha", "x[;", "j", "x", 'u', "x[", "", false);
+    row("u after grantha takes its sign", "x[;", "j", "x", 'u', "x[{", "", false);
     row("U word start", "", " ", "", 'U', "", "C", false);
     row("U after r (class 1)", "xu;", "r", "x", 'U', "xW}", "", false);
     row("U after consonant (class 0)", "xf;", "k", "x", 'U', "x$", "", false);

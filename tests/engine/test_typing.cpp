@@ -28,6 +28,7 @@ void TestTyping::words_data()
         {"nth", "e;"},       {"anga", "mq"},    {"thaa", "jh"},             {"di", "b"},     {"dI", "B"},
         {"q", "="},          {"k0a", "f;0m"},   {"ka ka", "f f"},           {"thamizh", "jkpo;"},
         {"amma\rappa", "mk;k\rmg;g"},
+        {"jutam", "[{uk;"},   {"pikshU", "gpf;~_"}, {"Zu", "]{"},           {"hu", "`{"},    {"jU", "[_"},
     };
     for (const auto& r : rows)
         QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
