@@ -20,7 +20,8 @@
 //    anywhere else they are the Latin characters ("1+2").
 // A sign drawn before "f;~" (க்ஷ) belongs to the whole letter ("nf;~" க்ஷெ).
 // "{" and "_" take any consonant ("q{" ஙு): the font has no u or uu form
-// for the grantha letters, ங or ஞ, and the key map has none either.
+// for the grantha letters, ங or ஞ; typing writes them after the grantha
+// letters.
 //
 // Unicode to codes writes what the key map writes when the word is typed,
 // and "{" / "_" where the key map has no u or uu form.

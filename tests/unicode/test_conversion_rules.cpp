@@ -3,6 +3,8 @@
 // characters that have no code, and malformed UTF-8.
 #include "unicode_helpers.h"
 
+#include "engine/font_codes.h"
+
 #include <QTest>
 
 class TestConversionRules : public QObject {
@@ -14,6 +16,7 @@ private slots:
     void unicodeToCodes();
     void malformed_data();
     void malformed();
+    void letterCodesAreTheTamilCodes();
 };
 
 void TestConversionRules::codesToUnicode_data()
@@ -116,6 +119,19 @@ void TestConversionRules::malformed()
     QVERIFY(r.malformed);
     QCOMPARE(r.malformedAt, std::size_t(offset));
     QVERIFY(r.codes.empty());
+}
+
+// The word-character set of display-font text is exactly the codes that
+// read as Tamil, plus the two uu marks, which read as Tamil only after a u-form.
+void TestConversionRules::letterCodesAreTheTamilCodes()
+{
+    for (int c = 1; c < 256; ++c) {
+        const char code = char(c);
+        const QString read = toUnicode(QByteArray(1, code));
+        const bool tamil = std::any_of(read.begin(), read.end(), [](QChar ch) { return ch.unicode() >= 0x0B80 && ch.unicode() <= 0x0BFF; });
+        const bool expected = tamil || code == '}' || code == '+';
+        QVERIFY2(tk::engine::fontcodes::isTamilLetterCode(code) == expected, qPrintable(QString::number(c)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConversionRules)
