@@ -12,16 +12,20 @@ constexpr int boldWeight = 600; // DemiBold and heavier write as bold
 
 } // namespace
 
+QString familyOf(const QTextCharFormat& f, const QFont& defaultFont)
+{
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.first().isEmpty())
+        return families.first();
+    if (f.hasProperty(QTextFormat::FontFamily) && !f.stringProperty(QTextFormat::FontFamily).isEmpty())
+        return f.stringProperty(QTextFormat::FontFamily);
+    return defaultFont.family();
+}
+
 CharStyle charStyleOf(const QTextCharFormat& f, const QFont& defaultFont)
 {
     CharStyle s;
-    const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty())
-        s.family = families.first();
-    else if (f.hasProperty(QTextFormat::FontFamily) && !f.stringProperty(QTextFormat::FontFamily).isEmpty())
-        s.family = f.stringProperty(QTextFormat::FontFamily);
-    else
-        s.family = defaultFont.family();
+    s.family = familyOf(f, defaultFont);
 
     qreal points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : defaultFont.pointSizeF();
     if (points <= 0)

@@ -10,6 +10,8 @@ namespace tk::rtf {
 
 // Between the reader's and writer's styles and Qt's formats. A property the
 // Qt format leaves unset is taken from the document's default font.
+// The font family a format writes in: its own, or the default font's.
+QString familyOf(const QTextCharFormat& format, const QFont& defaultFont);
 CharStyle charStyleOf(const QTextCharFormat& format, const QFont& defaultFont);
 QTextCharFormat charFormatOf(const CharStyle& style);
 
