@@ -1,5 +1,6 @@
 // Tamil Kalvem: the word processor's start-up.
 #include "frame/mdi_form1.h"
+#include "recovery_start.h"
 
 #include "display_fonts.h"
 
@@ -37,6 +38,9 @@ int main(int argc, char* argv[])
     tk::fonts::registerDisplayFonts();
     tk::app::MDIForm1 frame;
     frame.show();
+    // Unsaved documents survive a crash or the end of the session.
+    tk::app::startRecovery(frame);
+    tk::app::typeAtStartForTests(frame);
     if (qEnvironmentVariableIsSet("TK_REPORT_STARTUP"))
         QTimer::singleShot(0, &frame, reportShownAndQuit);
     return app.exec();

@@ -68,6 +68,8 @@ Form1::Form1(const FrameLinks& links, QWidget* parent)
     engine::reset(*links_.engine);
 }
 
+bool Form1::hasUnsavedChanges() const { return RichTextBox1->document()->isModified(); }
+
 bool Form1::convertOn() const { return links_.convert && links_.convert->isChecked(); }
 
 std::string Form1::w(char cho) { return engine().w(cho); }
@@ -157,6 +159,8 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
                 seam.message(this, seam::messageTitle, saved.error);
                 cancel = true;
+            } else {
+                RichTextBox1->document()->setModified(false);
             }
             break;
         default:
@@ -164,7 +168,9 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             break;
         }
     }
-    links_.save->setEnabled(false);
+    // A window that stays open keeps its unsaved mark (a failed save, a
+    // dismissed dialog); only a closing one gives it up.
+    links_.save->setEnabled(cancel && modified);
     return cancel;
 }
 

@@ -4,6 +4,8 @@
 #include "qt_text_surface.h"
 #include "rich_text_box.h"
 
+#include "files/qt_safe_write.h"
+
 #include <QWidget>
 
 class QAction;
@@ -43,6 +45,12 @@ public:
     QSlider* Slider2;
     RichTextBox* RichTextBox1;
     bool modified = false;
+    // The text differs from the file (or was never saved): the text
+    // document's modified mark, cleared by loading and saving.
+    bool hasUnsavedChanges() const;
+    // The file as it was when this document was loaded from it or saved to
+    // it: a save over it asks first once another program has changed it.
+    files::FileStamp diskStamp;
 
     // The engine's procedures on this document, for the commands that feed
     // text through it.

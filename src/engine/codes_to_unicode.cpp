@@ -5,6 +5,7 @@
 #include "tamil_unicode.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -65,9 +66,15 @@ class Reader {
 public:
     explicit Reader(std::string_view in) : in_(in), t_(codeTable()) { out_.reserve(in.size() * 3); }
 
-    std::string run()
+    // Converts the codes that start before limit; a syllable looks at most
+    // five codes ahead, so those before the last eight are final.
+    static constexpr std::size_t lookahead = 8;
+    std::size_t used() const { return i_; }
+
+    std::string run(std::size_t limit = std::string_view::npos)
     {
-        while (i_ < in_.size()) {
+        limit = std::min(limit, in_.size());
+        while (i_ < limit) {
             const char c = in_[i_];
             const Code& code = t_[static_cast<unsigned char>(c)];
             if (code.kind == Kind::PreSign) {
@@ -138,5 +145,13 @@ private:
 } // namespace
 
 std::string codesToUnicode(std::string_view codes) { return Reader(codes).run(); }
+
+std::string codesToUnicodePart(std::string_view codes, std::size_t& used)
+{
+    Reader reader(codes);
+    std::string out = reader.run(codes.size() > Reader::lookahead ? codes.size() - Reader::lookahead : 0);
+    used = reader.used();
+    return out;
+}
 
 } // namespace tk::engine

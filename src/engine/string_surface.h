@@ -21,6 +21,10 @@ public:
 
     // Move the caret to pos (clamped to the text).
     void setCaret(int pos);
+    // For text typed as a stream: moves all but the last `keep` characters
+    // before the caret to the end of out. They no longer count in text() or
+    // size(), but still in caret(), so the engine sees the same positions.
+    void takeFront(std::string& out, std::size_t keep);
     std::string text() const;
     std::size_t size() const { return left_.size() + rightReversed_.size(); }
     void reserve(std::size_t n) { left_.reserve(n); }
@@ -28,6 +32,7 @@ public:
 private:
     std::string left_;
     std::string rightReversed_;
+    std::size_t taken_ = 0; // characters moved out by takeFront
 };
 
 } // namespace tk::engine

@@ -4,15 +4,19 @@
 
 namespace tk::memory {
 
-StoreResult storeWord(const QString& keyChar, const QString& text)
+StoreResult storeWord(const QString& keyChar, const QString& text, QString* reason)
 {
-    CreateKey(QString::fromLatin1(memoryKey));
+    const bool created = CreateKey(QString::fromLatin1(memoryKey), reason);
     if (keyChar.isEmpty() || text.isEmpty())
         return StoreResult::Nothing;
     // Stored anyway, such a text would read back as nothing at all.
     if (text.size() > maxStoredLength)
         return StoreResult::TooLong;
-    WriteValue(QString::fromLatin1(memoryKey), keyChar.left(1).toLower(), text);
+    if (!created || !WriteValue(QString::fromLatin1(memoryKey), keyChar.left(1).toLower(), text, reason)) {
+        if (reason)
+            *reason = QStringLiteral("The word was not stored under \"%1\". %2").arg(keyChar.left(1).toLower(), *reason);
+        return StoreResult::Failed;
+    }
     return StoreResult::Stored;
 }
 

@@ -36,6 +36,11 @@ void MDIForm1::reopenItemStartup()
 
 void MDIForm1::openPath(const QString& path)
 {
+    // A file shows in one window only: two would save over each other.
+    if (document::Form1* showing = windowShowing(path)) {
+        activate(*showing);
+        return;
+    }
     // Unsaved text is never replaced: the file gets a window of its own,
     // which goes again if the file cannot be read.
     document::Form1* form = ActiveForm();
@@ -47,9 +52,13 @@ void MDIForm1::openPath(const QString& path)
     if (!form)
         return;
     bool cancelled = false;
+    const files::FileStamp stamp = files::FileStamp::of(path);
     const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
     if (loaded.ok) {
         form->setWindowTitle(path);
+        form->diskStamp = stamp;
+        if (!loaded.notice.isEmpty())
+            dialogs().message(this, messageTitle, loaded.notice);
         return;
     }
     if (besideUnsaved)
@@ -80,12 +89,19 @@ void MDIForm1::Close1_Click()
 
 bool MDIForm1::saveAs(document::Form1& form, const QString& path)
 {
+    switch (askIfChangedOnDisk(form, path)) {
+    case Overwrite::Stop: return false;
+    case Overwrite::SaveElsewhere: return showSaveAs() && saveAs(form, cd1_.FileName);
+    case Overwrite::Yes: break;
+    }
     const document::Result saved = document::saveShowingProgress(this, *form.RichTextBox1, path);
     if (!saved.ok) {
         dialogs().message(this, messageTitle, saved.error);
         return false;
     }
     form.setWindowTitle(path);
+    form.diskStamp = files::FileStamp::of(path);
+    form.RichTextBox1->document()->setModified(false);
     item(QStringLiteral("save"))->setEnabled(false);
     return true;
 }

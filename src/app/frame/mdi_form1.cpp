@@ -145,8 +145,12 @@ void MDIForm1::let_Click()
     const QString keyChar = answer.value_or(QString()).left(1);
     document::Form1* form = ActiveForm();
     const QString selected = form ? form->RichTextBox1->SelText() : QString();
-    if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
+    QString reason;
+    const memory::StoreResult stored = memory::storeWord(keyChar, selected, &reason);
+    if (stored == memory::StoreResult::TooLong)
         dialogs().message(this, seam::messageTitle, memory::tooLongMessage());
+    else if (stored == memory::StoreResult::Failed)
+        dialogs().message(this, seam::messageTitle, reason);
 }
 
 void MDIForm1::Enter_Click()
@@ -190,6 +194,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
 
 void MDIForm1::endBySession()
 {
+    emit sessionEnding();
     closeReason_ = document::UnloadReason::TaskManager;
     close();
     closeReason_ = document::UnloadReason::ControlMenu;

@@ -72,10 +72,22 @@ public:
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
 
+    // Never losing work (file_safety.cpp): one window per file, and no save
+    // over a file another program changed without asking.
+    enum class Overwrite { Yes, SaveElsewhere, Stop };
+    document::Form1* windowShowing(const QString& path) const;
+    Overwrite askIfChangedOnDisk(const document::Form1& form, const QString& path);
+
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
-    // The desktop session ends: everything closes without a question.
+    // The desktop session ends: everything closes without a question, once
+    // sessionEnding has let the recovery keep the unsaved documents.
     void endBySession();
+
+signals:
+    void sessionEnding();
+
+public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;

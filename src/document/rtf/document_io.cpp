@@ -3,10 +3,11 @@
 #include "reader.h"
 #include "rtf.h"
 
+#include "files/qt_safe_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -85,9 +86,8 @@ Result loadFile(QTextDocument& document, const QString& path, int type, const Pr
     if (Result r = readFile(path, data); !r)
         return r;
     if (type == RichTextFile && rtf::looksLikeRtf(data)) {
-        if (Result r = rtf::rtfToDocument(data, document, progress); !r)
-            return loadFailure(path, r.error);
-        return Result::success();
+        Result r = rtf::rtfToDocument(data, document, progress);
+        return r ? r : loadFailure(path, r.error);
     }
     // Text files never hold NUL bytes; loading one would only show garbage.
     if (data.contains('\0'))
@@ -107,16 +107,13 @@ Result saveFile(const QTextDocument& document, const QString& path, int type, co
     if (QFileInfo(path).isDir())
         return saveFailure(path, QStringLiteral("it is a folder"));
     const QByteArray data = type == RichTextFile ? rtf::documentToRtf(document, progress) : toPlainBytes(document);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return saveFailure(path, file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return saveFailure(path, why);
+    const bool existed = QFileInfo::exists(path);
+    if (QString why; !files::writeFileSafely(path, data, &why)) {
+        Result r = saveFailure(path, why);
+        if (existed)
+            r.error += QStringLiteral(" The file keeps its previous content.");
+        return r;
     }
-    if (!file.commit())
-        return saveFailure(path, file.errorString());
     return Result::success();
 }
 

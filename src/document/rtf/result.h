@@ -11,9 +11,11 @@ namespace tk::rtf {
 struct Result {
     bool ok = true;
     QString error;
+    // Something to tell although it worked (content that was left out).
+    QString notice;
 
     static Result success() { return {}; }
-    static Result failure(const QString& why) { return {false, why}; }
+    static Result failure(const QString& why) { return {false, why, {}}; }
     explicit operator bool() const { return ok; }
 };
 
