@@ -146,6 +146,7 @@ void Form1::Slider2_Change()
 bool Form1::Form_QueryUnload(UnloadReason reason)
 {
     bool cancel = false;
+    bool saveFailed = false;
     if (!quiet_ && links_.save->isEnabled() && reason != UnloadReason::TaskManager) {
         auto& seam = seam::dialogs();
         switch (seam.question(this, seam::messageTitle, QStringLiteral("Do you want to save before exit"))) {
@@ -158,7 +159,7 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
                 cancel = true;
             } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
                 seam.message(this, seam::messageTitle, saved.error);
-                cancel = true;
+                cancel = saveFailed = true;
             } else {
                 RichTextBox1->document()->setModified(false);
             }
@@ -168,9 +169,8 @@ bool Form1::Form_QueryUnload(UnloadReason reason)
             break;
         }
     }
-    // A window that stays open keeps its unsaved mark (a failed save, a
-    // dismissed dialog); only a closing one gives it up.
-    links_.save->setEnabled(cancel && modified);
+    // The text a failed save could not keep still counts as unsaved.
+    links_.save->setEnabled(saveFailed);
     return cancel;
 }
 

@@ -24,7 +24,8 @@ struct FileStamp {
     qint64 size = 0;
     qint64 modifiedNs = 0;
 
-    // The file at path as it is now (links followed).
+    // The file at path as it is now (links followed); anything but an
+    // ordinary file counts as none.
     static FileStamp of(const QString& path);
     bool operator==(const FileStamp&) const = default;
 };
