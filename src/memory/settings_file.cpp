@@ -108,8 +108,11 @@ std::optional<QString> SettingsFile::unescapedKey(QByteArrayView key)
 
 QByteArray SettingsFile::escapedString(const QString& text)
 {
-    // A value that starts with "@" would read as a typed value.
-    const QString s = text.startsWith(u'@') ? QStringLiteral("@") + text : text;
+    // A value that starts with "@" would read as a typed value; one that
+    // holds a NUL is marked as a string, as QSettings does.
+    const QString s = text.contains(QChar::Null) ? QStringLiteral("@String(") + text + u')'
+        : text.startsWith(u'@')                  ? QStringLiteral("@") + text
+                                                 : text;
     QByteArray out;
     bool needsQuotes = false;
     bool escapeNextIfHex = false;
@@ -217,8 +220,7 @@ std::optional<QString> SettingsFile::unescapedString(QByteArrayView str)
             return result.sliced(1);
         if (result.startsWith(QLatin1StringView("@String(")) && result.endsWith(u')'))
             return result.sliced(8).chopped(1);
-        if (result.endsWith(u')'))
-            return std::nullopt; // a typed value (byte array, variant ...)
+        return std::nullopt; // a typed value (byte array, variant ...), or a damaged one
     }
     return result;
 }
@@ -270,7 +272,8 @@ void SettingsFile::setValue(const QString& section, const QString& name, const Q
         if (line.section != section)
             continue;
         if (line.key && line.key->compare(name, Qt::CaseInsensitive) == 0) {
-            line.raw = raw;
+            // The name keeps the spelling it has in the file.
+            line.raw = line.raw.left(line.raw.indexOf('=') + 1) + escapedString(text);
             return;
         }
         if (line.key || sectionOf(line.raw))
