@@ -26,7 +26,6 @@ void StringSurface::replaceBefore(int k, std::string_view text)
     left_.append(text);
 }
 
-void StringSurface::insert(std::string_view text) { left_.append(text); }
 
 void StringSurface::setCaret(int pos)
 {

@@ -2,6 +2,8 @@
 
 #include "engine/tamil_unicode.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -13,7 +15,186 @@ namespace {
 // further back is final.
 constexpr std::size_t typedKeep = 16;
 
+// Words are typed once and remembered: a text of any length repeats a few
+// thousand words, and typing each key through the engine costs far more
+// than looking its word up. Longer words are typed key by key.
+constexpr std::size_t longestRemembered = 48;
+constexpr std::size_t wordsRemembered = 1 << 16;
+
+// A text surface that notes how far back before a word the engine looked
+// and edited, to tell whether the word's codes depend only on the two codes
+// before it.
+class ReachSurface final : public engine::TextSurface {
+public:
+    explicit ReachSurface(std::string context) : text_(std::move(context)), start_(text_.size()) {}
+
+    int caret() const override { return static_cast<int>(text_.size()); }
+    std::string before(int n) const override
+    {
+        const std::size_t count = std::min(static_cast<std::size_t>(std::max(n, 0)), text_.size());
+        lowestRead_ = std::min(lowestRead_, text_.size() - count);
+        return text_.substr(text_.size() - count);
+    }
+    void replaceBefore(int k, std::string_view text) override
+    {
+        const std::size_t count = std::min(static_cast<std::size_t>(std::max(k, 0)), text_.size());
+        text_.resize(text_.size() - count);
+        lowestEdit_ = std::min(lowestEdit_, text_.size());
+        text_.append(text);
+    }
+    void insert(std::string_view text) override { text_.append(text); }
+
+    // The engine edited nothing before the word and read at most the two
+    // codes before it.
+    bool keptToTheWord() const { return lowestEdit_ >= start_ && lowestRead_ + 2 >= start_; }
+    std::string word() const { return text_.substr(start_); }
+
+private:
+    std::string text_;
+    std::size_t start_;
+    mutable std::size_t lowestRead_ = std::string::npos;
+    std::size_t lowestEdit_ = std::string::npos;
+};
+
+const std::array<bool, 256> separators = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[std::size_t(c)] = engine::isSeparator(static_cast<unsigned char>(c));
+    return t;
+}();
+
+bool isSeparator(char c) { return separators[static_cast<unsigned char>(c)]; }
+
+// The key memory after a run of characters, as advance() leaves it, without
+// stepping through every one: only the last two count.
+void advanceOver(engine::EngineState& state, std::string_view run)
+{
+    if (run.size() >= 2)
+        engine::advance(state, static_cast<unsigned char>(run[run.size() - 2]));
+    if (!run.empty())
+        engine::advance(state, static_cast<unsigned char>(run.back()));
+}
+
 } // namespace
+
+Converter::TypedWords::TypedWords() : slots_(wordsRemembered * 2) {}
+
+const Converter::TypedWords::Entry* Converter::TypedWords::find(char c2, char c1, std::string_view word,
+                                                                 std::uint64_t hash) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Entry& e = slots_[i];
+        if (!e.used)
+            return nullptr;
+        if (e.hash != hash || e.keyLength != word.size() + 2)
+            continue;
+        const char* key = bytes_.data() + e.keyAt;
+        if (key[0] == c2 && key[1] == c1 && std::equal(word.begin(), word.end(), key + 2))
+            return &e;
+    }
+}
+
+const Converter::TypedWords::Entry& Converter::TypedWords::add(std::string_view key, std::uint64_t hash,
+                                                                 std::string_view codes, bool reachesBack)
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].used)
+        i = (i + 1) & mask;
+    Entry& e = slots_[i];
+    e = {hash, std::uint32_t(bytes_.size()), std::uint32_t(key.size()), std::uint32_t(bytes_.size() + key.size()),
+         std::uint32_t(codes.size()), true, reachesBack};
+    bytes_.append(key);
+    bytes_.append(codes);
+    ++count_;
+    return e;
+}
+
+void Converter::TypedWords::clear()
+{
+    std::fill(slots_.begin(), slots_.end(), Entry{});
+    bytes_.clear();
+    count_ = 0;
+}
+
+void Converter::type(std::string_view block)
+{
+    const char* p = block.data();
+    const char* const end = p + block.size();
+    while (p < end) {
+        const char* q = p;
+        if (isSeparator(*p)) {
+            // A separator is typed as itself and starts a word afresh.
+            typeWord();
+            longWord_ = false;
+            while (q < end && isSeparator(*q))
+                ++q;
+            const std::string_view run(p, std::size_t(q - p));
+            surface_.insert(run);
+            advanceOver(state_, run);
+        } else {
+            std::uint64_t hash = TypedWords::start;
+            while (q < end && !isSeparator(*q))
+                hash = TypedWords::step(hash, *q++);
+            const std::string_view part(p, std::size_t(q - p));
+            if (longWord_) {
+                engine::Engine(state_, doc_, surface_).feed(part);
+            } else if (word_.empty() && q < end && part.size() <= longestRemembered) {
+                typeWord(part, hash); // whole within the block: no copy
+            } else {
+                word_.append(part);
+                if (word_.size() > longestRemembered) {
+                    engine::Engine(state_, doc_, surface_).feed(word_);
+                    word_.clear();
+                    longWord_ = true;
+                }
+            }
+        }
+        p = q;
+    }
+}
+
+void Converter::typeWord()
+{
+    if (word_.empty())
+        return;
+    std::uint64_t hash = TypedWords::start;
+    for (const char c : word_)
+        hash = TypedWords::step(hash, c);
+    typeWord(word_, hash);
+    word_.clear();
+}
+
+void Converter::typeWord(std::string_view word, std::uint64_t wordHash)
+{
+    // The first word of a text sees its start, not two codes before it.
+    if (surface_.caret() < 2) {
+        engine::Engine(state_, doc_, surface_).feed(word);
+        return;
+    }
+    const char c2 = surface_.at(2);
+    const char c1 = surface_.at(1);
+    const std::uint64_t hash = TypedWords::withCodes(wordHash, c2, c1);
+    const TypedWords::Entry* entry = typed_.find(c2, c1, word, hash);
+    if (!entry) {
+        if (typed_.full())
+            typed_.clear();
+        // Typed on its own after the same two codes, from a word start.
+        engine::EngineState fresh;
+        engine::DocumentState doc;
+        const std::string context{' ', c2, c1};
+        ReachSurface trial(context);
+        engine::Engine(fresh, doc, trial).feed(word);
+        entry = &typed_.add(context.substr(1) + std::string(word), hash, trial.word(), !trial.keptToTheWord());
+    }
+    if (entry->reachesBack) {
+        engine::Engine(state_, doc_, surface_).feed(word);
+    } else {
+        surface_.insert(typed_.codes(*entry));
+        advanceOver(state_, word);
+    }
+}
 
 Converter::Converter(Mode mode) : mode_(mode) {}
 
@@ -54,7 +235,7 @@ bool Converter::feed(std::string_view block, std::string& out)
     fed_ += block.size();
     switch (mode_) {
     case Mode::Type:
-        engine::Engine(state_, doc_, surface_).feed(block);
+        type(block);
         surface_.takeFront(out, typedKeep);
         return true;
     case Mode::ToUnicode: {
@@ -78,6 +259,7 @@ bool Converter::finish(std::string& out)
         return false;
     switch (mode_) {
     case Mode::Type:
+        typeWord();
         surface_.takeFront(out, 0);
         return true;
     case Mode::ToUnicode:

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <cstdint>
+#include <vector>
 
 namespace tk::cli {
 
@@ -43,6 +45,43 @@ public:
 private:
     bool refuseBinary(std::string_view block);
     bool fromUnicode(std::string_view text, bool last, std::string& out);
+    void type(std::string_view block);
+    void typeWord(std::string_view word, std::uint64_t wordHash);
+    void typeWord();
+
+    // What typing a word gives after two given codes, or that it reaches
+    // back into them and must be typed afresh each time: an open hash table
+    // over one block of memory, since looking words up is most of the work.
+    class TypedWords {
+    public:
+        struct Entry {
+            std::uint64_t hash = 0;
+            std::uint32_t keyAt = 0, keyLength = 0, codesAt = 0, codesLength = 0;
+            bool used = false;
+            bool reachesBack = false;
+        };
+        TypedWords();
+        // A key is a word and the two codes before it; its hash is taken
+        // as the word is read (start, then step over each byte), then the
+        // codes are put in with withCodes.
+        static constexpr std::uint64_t start = 0xcbf29ce484222325ull;
+        static std::uint64_t step(std::uint64_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull; }
+        static std::uint64_t withCodes(std::uint64_t wordHash, char c2, char c1)
+        {
+            const std::uint64_t h = step(step(wordHash, c2), c1);
+            return h ^ (h >> 29);
+        }
+        const Entry* find(char c2, char c1, std::string_view word, std::uint64_t hash) const;
+        const Entry& add(std::string_view key, std::uint64_t hash, std::string_view codes, bool reachesBack);
+        std::string_view codes(const Entry& e) const { return std::string_view(bytes_).substr(e.codesAt, e.codesLength); }
+        bool full() const { return count_ >= slots_.size() / 2; }
+        void clear();
+
+    private:
+        std::vector<Entry> slots_;
+        std::string bytes_;
+        std::size_t count_ = 0;
+    };
 
     Mode mode_;
     std::string pending_;       // input bytes held back for the next block
@@ -55,6 +94,9 @@ private:
     engine::EngineState state_;
     engine::DocumentState doc_;
     engine::StringSurface surface_;
+    std::string word_;          // a word cut by the end of a block
+    bool longWord_ = false;     // inside a word too long to remember
+    TypedWords typed_;
 };
 
 // A whole input at once (tests, short texts).
