@@ -7,6 +7,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace tk::cli {
 
 namespace {
@@ -65,19 +69,62 @@ const std::array<bool, 256> separators = [] {
 
 bool isSeparator(char c) { return separators[static_cast<unsigned char>(c)]; }
 
-// The key memory after a run of characters, as advance() leaves it, without
-// stepping through every one: only the last two count.
-void advanceOver(engine::EngineState& state, std::string_view run)
+// How many characters from p on are no separator: sixteen at a time where
+// the processor allows.
+std::size_t wordLength(const char* p, const char* end)
 {
-    if (run.size() >= 2)
-        engine::advance(state, static_cast<unsigned char>(run[run.size() - 2]));
-    if (!run.empty())
-        engine::advance(state, static_cast<unsigned char>(run.back()));
+    const char* q = p;
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(32);
+    const __m128i high = _mm_set1_epi8(char(0x80));
+    const __m128i zero = _mm_set1_epi8('0');
+    while (end - q >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const __m128i upToSpace = _mm_cmpeq_epi8(_mm_max_epu8(x, space), space);
+        const __m128i other = _mm_or_si128(_mm_cmpeq_epi8(x, high), _mm_cmpeq_epi8(x, zero));
+        if (const int mask = _mm_movemask_epi8(_mm_or_si128(upToSpace, other)))
+            return std::size_t(q - p) + std::size_t(__builtin_ctz(unsigned(mask)));
+        q += 16;
+    }
+#endif
+    while (q < end && !isSeparator(*q))
+        ++q;
+    return std::size_t(q - p);
+}
+
+// The key memory after a run of characters, as advance() leaves it, without
+// stepping through every one: only the last two count. A run is all
+// separators (each remembered as ' ') or has none.
+void advanceOver(engine::EngineState& state, std::string_view run, bool separatorRun)
+{
+    const auto remembered = [separatorRun](char c) { return separatorRun ? ' ' : c; };
+    state.keyBefore = run.size() >= 2 ? remembered(run[run.size() - 2]) : state.lastKey;
+    state.lastKey = remembered(run.back());
 }
 
 } // namespace
 
 Converter::TypedWords::TypedWords() : slots_(wordsRemembered * 2) {}
+
+std::uint64_t Converter::TypedWords::hash(std::string_view word, char c2, char c1)
+{
+    // Eight bytes at a time: words are short, and this runs once for each.
+    auto mix = [](std::uint64_t h, std::uint64_t v) {
+        h = (h ^ v) * 0xff51afd7ed558ccdull;
+        return h ^ (h >> 32);
+    };
+    std::uint64_t h = mix(word.size(), std::uint64_t(static_cast<unsigned char>(c2)) << 8 | static_cast<unsigned char>(c1));
+    std::size_t i = 0;
+    for (; i + 8 <= word.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, word.data() + i, 8);
+        h = mix(h, v);
+    }
+    std::uint64_t tail = 0;
+    for (std::size_t k = 0; i + k < word.size(); ++k)
+        tail |= std::uint64_t(static_cast<unsigned char>(word[i + k])) << (8 * k);
+    return mix(h, tail);
+}
 
 const Converter::TypedWords::Entry* Converter::TypedWords::find(char c2, char c1, std::string_view word,
                                                                  std::uint64_t hash) const
@@ -132,16 +179,14 @@ void Converter::type(std::string_view block)
                 ++q;
             const std::string_view run(p, std::size_t(q - p));
             surface_.insert(run);
-            advanceOver(state_, run);
+            advanceOver(state_, run, true);
         } else {
-            std::uint64_t hash = TypedWords::start;
-            while (q < end && !isSeparator(*q))
-                hash = TypedWords::step(hash, *q++);
+            q += wordLength(p, end);
             const std::string_view part(p, std::size_t(q - p));
             if (longWord_) {
                 engine::Engine(state_, doc_, surface_).feed(part);
             } else if (word_.empty() && q < end && part.size() <= longestRemembered) {
-                typeWord(part, hash); // whole within the block: no copy
+                typeWord(part); // whole within the block: no copy
             } else {
                 word_.append(part);
                 if (word_.size() > longestRemembered) {
@@ -159,14 +204,11 @@ void Converter::typeWord()
 {
     if (word_.empty())
         return;
-    std::uint64_t hash = TypedWords::start;
-    for (const char c : word_)
-        hash = TypedWords::step(hash, c);
-    typeWord(word_, hash);
+    typeWord(word_);
     word_.clear();
 }
 
-void Converter::typeWord(std::string_view word, std::uint64_t wordHash)
+void Converter::typeWord(std::string_view word)
 {
     // The first word of a text sees its start, not two codes before it.
     if (surface_.caret() < 2) {
@@ -175,7 +217,7 @@ void Converter::typeWord(std::string_view word, std::uint64_t wordHash)
     }
     const char c2 = surface_.at(2);
     const char c1 = surface_.at(1);
-    const std::uint64_t hash = TypedWords::withCodes(wordHash, c2, c1);
+    const std::uint64_t hash = TypedWords::hash(word, c2, c1);
     const TypedWords::Entry* entry = typed_.find(c2, c1, word, hash);
     if (!entry) {
         if (typed_.full())
@@ -192,7 +234,7 @@ void Converter::typeWord(std::string_view word, std::uint64_t wordHash)
         engine::Engine(state_, doc_, surface_).feed(word);
     } else {
         surface_.insert(typed_.codes(*entry));
-        advanceOver(state_, word);
+        advanceOver(state_, word, false);
     }
 }
 

@@ -46,7 +46,7 @@ private:
     bool refuseBinary(std::string_view block);
     bool fromUnicode(std::string_view text, bool last, std::string& out);
     void type(std::string_view block);
-    void typeWord(std::string_view word, std::uint64_t wordHash);
+    void typeWord(std::string_view word);
     void typeWord();
 
     // What typing a word gives after two given codes, or that it reaches
@@ -61,16 +61,8 @@ private:
             bool reachesBack = false;
         };
         TypedWords();
-        // A key is a word and the two codes before it; its hash is taken
-        // as the word is read (start, then step over each byte), then the
-        // codes are put in with withCodes.
-        static constexpr std::uint64_t start = 0xcbf29ce484222325ull;
-        static std::uint64_t step(std::uint64_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ull; }
-        static std::uint64_t withCodes(std::uint64_t wordHash, char c2, char c1)
-        {
-            const std::uint64_t h = step(step(wordHash, c2), c1);
-            return h ^ (h >> 29);
-        }
+        // A key is a word and the two codes before it.
+        static std::uint64_t hash(std::string_view word, char c2, char c1);
         const Entry* find(char c2, char c1, std::string_view word, std::uint64_t hash) const;
         const Entry& add(std::string_view key, std::uint64_t hash, std::string_view codes, bool reachesBack);
         std::string_view codes(const Entry& e) const { return std::string_view(bytes_).substr(e.codesAt, e.codesLength); }
