@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace tk::app {
 
 recovery::AutoRecovery* startRecovery(MDIForm1& frame)
@@ -45,6 +47,8 @@ void typeAtStartForTests(MDIForm1& frame)
             QApplication::sendEvent(box, &press);
             QApplication::sendEvent(box, &release);
         }
+        std::puts("typed"); // for the test that waits to stop the program
+        std::fflush(stdout);
     });
 }
 

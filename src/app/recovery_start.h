@@ -16,7 +16,7 @@ recovery::AutoRecovery* startRecovery(MDIForm1& frame);
 
 // For tests that run the program as a person would use it, without a
 // display to type on: TK_TYPE_AT_START=text types the text, key by key,
-// into a new document once the frame is up.
+// into a new document once the frame is up, and then prints "typed".
 void typeAtStartForTests(MDIForm1& frame);
 
 } // namespace tk::app

@@ -45,6 +45,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(data_->path()));
     }
     void killedProgramsDocumentsAreOffered();
+    void terminationSignalsKeepThem();
     void copiesFollowTheDocument();
     void theEndOfTheSessionKeepsThem();
     void answers_data();
@@ -102,6 +103,30 @@ void TestRecovery::killedProgramsDocumentsAreOffered()
     QCOMPARE(copies().size(), 1);
     AutoRecovery other([] { return QList<tk::document::Form1*>(); });
     QVERIFY(other.leftBehind().isEmpty());
+}
+
+void TestRecovery::terminationSignalsKeepThem()
+{
+    // A shutdown sends SIGTERM; long before the next copy is due.
+    QTemporaryDir config;
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", config.path());
+    env.insert("XDG_DATA_HOME", data_->path());
+    env.insert("TK_TYPE_AT_START", "kaa");
+    app.setProcessEnvironment(env);
+    app.start(QStringLiteral(APP_PATH), {});
+    QVERIFY(app.waitForStarted());
+    QElapsedTimer clock;
+    clock.start();
+    while (!app.readAllStandardOutput().contains("typed") && clock.elapsed() < 30000)
+        app.waitForReadyRead(100);
+    QVERIFY(copies().isEmpty());
+    app.terminate();
+    QVERIFY(app.waitForFinished(20000));
+    QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(copies().size(), 1);
 }
 
 void TestRecovery::copiesFollowTheDocument()
