@@ -214,6 +214,12 @@ bool SafeWriter::open()
         return fail(EISDIR);
     if (exists && !S_ISREG(old.st_mode))
         return fail(EINVAL, "it is not an ordinary file");
+    // Replacing the file through the folder would get round its own
+    // protection: a read-only file stays as it is.
+    if (exists && ::access(target_.c_str(), W_OK) != 0)
+        return fail(errno, errno == EACCES || errno == EPERM || errno == EROFS
+                               ? "the file is read-only (" + std::string(std::strerror(errno)) + ")"
+                               : reasonFor(errno));
 
     // Hidden, and named so that a left-over one is known for what it is.
     std::string name = nameOf(target_);

@@ -7,7 +7,8 @@
 // the word processor and the command-line converter share it.
 //
 // A target that is a symbolic link is followed: the file it points to is
-// replaced, the link stays a link. The new file keeps the old one's
+// replaced, the link stays a link. A file that may not be written (read-only)
+// is refused, as writing into it would be. The new file keeps the old one's
 // permissions (and owner, where the process may set it); a new file gets the
 // usual mode for the user's umask.
 

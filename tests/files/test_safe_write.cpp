@@ -48,6 +48,7 @@ private slots:
     void replacesTheFileThroughANewOne();
     void followsSymbolicLinks();
     void keepsPermissions();
+    void refusesReadOnlyFiles();
     void injectedFullDisk_data();
     void injectedFullDisk();
     void failuresGiveTheSystemsReason_data();
@@ -108,6 +109,19 @@ void TestSafeWrite::keepsPermissions()
     ::umask(mask);
     QVERIFY(::stat(QFile::encodeName(path("new.txt")), &st) == 0);
     QCOMPARE(st.st_mode & 07777, mode_t(0644));
+}
+
+void TestSafeWrite::refusesReadOnlyFiles()
+{
+    if (::geteuid() == 0)
+        QSKIP("root may write any file");
+    const QString file = path("kept.txt");
+    writeBytes(file, "old");
+    QVERIFY(::chmod(QFile::encodeName(file).constData(), 0444) == 0);
+    QString reason;
+    QVERIFY(!writeFileSafely(file, "new", &reason));
+    QVERIFY2(reason.contains("read-only"), qPrintable(reason));
+    QCOMPARE(readBytes(file), QByteArray("old"));
 }
 
 void TestSafeWrite::injectedFullDisk_data()
