@@ -24,17 +24,6 @@ namespace {
 constexpr QSize aboutSize(520, 360);
 const QColor ink(0x5a, 0x12, 0x1e);
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QFont& font)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFont(font);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, ink);
-    l->setPalette(palette);
-    return l;
-}
-
 QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at)
 {
     auto* l = new QLabel(parent);
@@ -61,24 +50,22 @@ frmabout::frmabout(QWidget* parent)
     Picture1 = picture(this, "Picture1", kolamOrnament(56, QColor(0xc8, 0x6a, 0x22)), QPoint(440, 24));
     Picture2 = picture(this, "Picture2", kolamOrnament(40, QColor(0xc8, 0x6a, 0x22)), QPoint(24, 292));
 
-    Label2 = label(this, "Label2", QStringLiteral("Tamil Kalvem"), decorativeFont(26));
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Tamil Kalvem"), decorativeFont(26), ink);
     Label2->setGeometry(104, 20, 330, 44);
-    QFont nelpari(QString::fromLatin1(fonts::nelpariFamily), 18);
-    fonts::applyNoLetterSpacing(nelpari);
-    Label3 = label(this, "Label3", productNameCodes(), nelpari);
+    Label3 = makeLabel(this, "Label3", productNameCodes(), tamilFont(fonts::nelpariFamily, 18), ink);
     Label3->setGeometry(106, 64, 330, 34);
-    Label4 = label(this, "Label4",
-                   QStringLiteral("A text editer with tamil-english type format and text to text speech engine"),
-                   QFont(font().family(), 11));
+    Label4 = makeLabel(this, "Label4",
+                       QStringLiteral("A text editer with tamil-english type format and text to text speech engine"),
+                       QFont(font().family(), 11), ink);
     Label4->setWordWrap(true);
     Label4->setGeometry(24, 116, 472, 48);
-    Label5 = label(this, "Label5",
-                   QStringLiteral("To be a good friend.                Do every thing Expect nothing"),
-                   QFont(font().family(), 10, -1, true));
+    Label5 = makeLabel(this, "Label5",
+                       QStringLiteral("To be a good friend.                Do every thing Expect nothing"),
+                       QFont(font().family(), 10, -1, true), ink);
     Label5->setGeometry(24, 176, 472, 24);
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->installEventFilter(this);
-    Label1 = label(this, "Label1", creditsText(), QFont(font().family(), 9));
+    Label1 = makeLabel(this, "Label1", creditsText(), QFont(font().family(), 9), ink);
     Label1->setGeometry(24, 220, 472, 44);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);

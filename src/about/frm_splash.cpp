@@ -19,25 +19,6 @@ namespace {
 constexpr QSize splashSize(560, 330);
 constexpr qint16 ticksShown = 5;
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFont(font);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    l->setPalette(palette);
-    l->adjustSize();
-    return l;
-}
-
-QFont tamilFont(const char* family, int pointSize)
-{
-    QFont font(QString::fromLatin1(family), pointSize);
-    fonts::applyNoLetterSpacing(font);
-    return font;
-}
-
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent)
@@ -55,17 +36,17 @@ frmSplash::frmSplash(QWidget* parent)
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
     const QColor cream(0xff, 0xf4, 0xd6);
-    Label1 = label(Picture1, "Label1", QStringLiteral("Tamil Kalvem 1.0"), decorativeFont(30), cream);
+    Label1 = makeLabel(Picture1, "Label1", QStringLiteral("Tamil Kalvem 1.0"), decorativeFont(30), cream);
     Label1->move(28, 26);
-    Label2 = label(Picture1, "Label2", productNameCodes(), tamilFont(fonts::nelpariFamily, 26), Qt::white);
+    Label2 = makeLabel(Picture1, "Label2", productNameCodes(), tamilFont(fonts::nelpariFamily, 26), Qt::white);
     Label2->move(30, 96);
-    Label4 = label(Picture1, "Label4", tamilCodes("யாதும் ஊரே யாவரும் கேளிர்"),
-                   tamilFont(fonts::kolvaniFamily, 14), cream);
+    Label4 = makeLabel(Picture1, "Label4", tamilCodes("யாதும் ஊரே யாவரும் கேளிர்"),
+                       tamilFont(fonts::kolvaniFamily, 14), cream);
     Label4->move(32, 168);
-    Label5 = label(Picture1, "Label5", tamilCodes("கற்க கசடறக் கற்பவை கற்றபின்\nநிற்க அதற்குத் தக"),
-                   tamilFont(fonts::kolvaniFamily, 12), cream);
+    Label5 = makeLabel(Picture1, "Label5", tamilCodes("கற்க கசடறக் கற்பவை கற்றபின்\nநிற்க அதற்குத் தக"),
+                       tamilFont(fonts::kolvaniFamily, 12), cream);
     Label5->move(32, 200);
-    Label3 = label(Picture1, "Label3", creditsText(), QFont(font().family(), 9), QColor(0xff, 0xe8, 0xc0));
+    Label3 = makeLabel(Picture1, "Label3", creditsText(), QFont(font().family(), 9), QColor(0xff, 0xe8, 0xc0));
     Label3->move(32, splashSize.height() - Label3->height() - 18);
 
     Timer1 = new QTimer(this);

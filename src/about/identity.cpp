@@ -1,6 +1,9 @@
 #include "identity.h"
 
+#include "display_fonts.h"
 #include "engine/tamil_unicode.h"
+
+#include <QLabel>
 
 namespace tk::about {
 
@@ -9,6 +12,25 @@ QFont decorativeFont(int pointSize)
     QFont font(QString::fromLatin1(decorativeFamily), pointSize);
     font.setStyleHint(QFont::Decorative);
     return font;
+}
+
+QFont tamilFont(const char* family, int pointSize)
+{
+    QFont font(QString::fromLatin1(family), pointSize);
+    fonts::applyNoLetterSpacing(font);
+    return font;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->adjustSize();
+    return label;
 }
 
 QString tamilCodes(const char* utf8)

@@ -62,6 +62,8 @@ frmBrowser::frmBrowser(QWidget* parent, BrowserSettings settings)
     cboAddress->setEditText(homePageAddress());
     lblAddress->setBuddy(cboAddress);
     connect(cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    // The box takes the keys and hands them to its line; either may see Enter.
+    cboAddress->installEventFilter(this);
     cboAddress->lineEdit()->installEventFilter(this);
 
     brwWebBrowser = new QWebEngineView(inner_);
@@ -178,7 +180,7 @@ bool frmBrowser::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == inner_ && event->type() == QEvent::Resize) {
         Form_Resize();
-    } else if (watched == cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
+    } else if ((watched == cboAddress || watched == cboAddress->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             cboAddress_KeyPress(13);
