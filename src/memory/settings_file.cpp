@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <string_view>
+
 namespace tk::memory {
 
 namespace {
@@ -10,13 +12,10 @@ constexpr char hexDigits[] = "0123456789ABCDEF";
 
 int hexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    if (c < '0')
+        return -1;
+    const auto at = std::string_view("0123456789abcdef").find(char(c | 0x20)); // either case
+    return at == std::string_view::npos ? -1 : int(at);
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t'; }

@@ -15,17 +15,6 @@
 
 namespace {
 
-ino_t inodeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 ConverterRun runShell(const QString& script, const QStringList& env = {})
 {
     QProcess p;
@@ -100,7 +89,7 @@ void TestConverterFiles::inPlaceOnAFullDisk()
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.contains("disk is full (No space left on device)") && r.err.contains("unchanged"), r.err);
     QCOMPARE(readBytes(file), QByteArray("thamiz ").repeated(2000));
-    QCOMPARE(entries(dir_->path()), QStringList({"doc.txt"}));
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"doc.txt"}));
 }
 
 void TestConverterFiles::refusedInputIsNeverCreatedOrEmptied_data()
@@ -130,7 +119,7 @@ void TestConverterFiles::refusedInputIsNeverCreatedOrEmptied()
     QCOMPARE(QFileInfo::exists(file), !content.isNull());
     if (!content.isNull() && content != "<dir>")
         QCOMPARE(readBytes(file), content);
-    QCOMPARE(entries(dir_->path()), content.isNull() ? QStringList() : QStringList({name}));
+    QCOMPARE(folderEntries(dir_->path()), content.isNull() ? QStringList() : QStringList({name}));
 }
 
 void TestConverterFiles::leftOverTemporaryFilesAreNoInput()
@@ -155,13 +144,13 @@ void TestConverterFiles::killedDuringInPlaceLeavesNoTemporaryFile()
     QVERIFY(p.waitForStarted());
     QElapsedTimer clock;
     clock.start();
-    while (entries(dir_->path()).size() < 2 && clock.elapsed() < 20000 && p.state() == QProcess::Running)
+    while (folderEntries(dir_->path()).size() < 2 && clock.elapsed() < 20000 && p.state() == QProcess::Running)
         QThread::usleep(200);
-    QCOMPARE(entries(dir_->path()).size(), 2); // the temporary file is there
+    QCOMPARE(folderEntries(dir_->path()).size(), 2); // the temporary file is there
     ::kill(pid_t(p.processId()), SIGTERM);
     QVERIFY(p.waitForFinished(20000));
     QCOMPARE(p.exitStatus(), QProcess::CrashExit);
-    QCOMPARE(entries(dir_->path()), QStringList({"big.txt"}));
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"big.txt"}));
     QCOMPARE(QFileInfo(file).size(), text.size());
 }
 

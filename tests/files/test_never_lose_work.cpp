@@ -18,12 +18,6 @@ using tk::document::Form1;
 
 namespace {
 
-ino_t inodeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
-
 QString savedText(const QString& path)
 {
     QTextDocument doc;

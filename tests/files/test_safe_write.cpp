@@ -21,21 +21,6 @@
 
 using namespace tk::files;
 
-namespace {
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-ino_t inodeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
-
-} // namespace
-
 class TestSafeWrite : public QObject {
     Q_OBJECT
 private slots:
@@ -76,7 +61,7 @@ void TestSafeWrite::replacesTheFileThroughANewOne()
     QCOMPARE(readBytes(file), QByteArray("new"));
     QCOMPARE(readBytes(path("hard")), QByteArray("old"));
     QVERIFY(inodeOf(file) != before);
-    QCOMPARE(entries(dir_->path()), QStringList({"hard", "letter.rtf"}));
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"hard", "letter.rtf"}));
 }
 
 void TestSafeWrite::followsSymbolicLinks()
@@ -145,7 +130,7 @@ void TestSafeWrite::injectedFullDisk()
     QVERIFY(!writeFileSafely(file, QByteArray(size, 'x'), &reason));
     QVERIFY2(reason.contains("disk is full") && reason.contains("No space left on device"), qPrintable(reason));
     QCOMPARE(readBytes(file), QByteArray("previous"));
-    QCOMPARE(entries(dir_->path()), QStringList({"doc.rtf"})); // no temporary file left
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"doc.rtf"})); // no temporary file left
 }
 
 void TestSafeWrite::failuresGiveTheSystemsReason_data()
@@ -167,7 +152,7 @@ void TestSafeWrite::failuresGiveTheSystemsReason()
     QString why;
     QVERIFY(!writeFileSafely(file, "x", &why));
     QVERIFY2(why.contains(reason), qPrintable(why));
-    QCOMPARE(entries(dir_->path()), QStringList({"folder"}));
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"folder"}));
 }
 
 void TestSafeWrite::temporaryNames_data()
@@ -210,7 +195,7 @@ void TestSafeWrite::aSignalTakesTheTemporaryFileAlong()
     int status = 0;
     QCOMPARE(::waitpid(child, &status, 0), child);
     QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    QCOMPARE(entries(dir_->path()), QStringList({"doc.txt"}));
+    QCOMPARE(folderEntries(dir_->path()), QStringList({"doc.txt"}));
     QCOMPARE(readBytes(file), QByteArray("previous"));
 }
 
@@ -238,7 +223,7 @@ void TestSafeWrite::realFullDisk()
     QVERIFY(!writeFileSafely(file, QByteArray(10000, 'x'), &reason));
     QVERIFY2(reason.contains("disk is full"), qPrintable(reason));
     QCOMPARE(readBytes(file), QByteArray("{\\rtf1 previous}"));
-    QCOMPARE(entries(mountPoint.path()), QStringList({"doc.rtf", "filler"}));
+    QCOMPARE(folderEntries(mountPoint.path()), QStringList({"doc.rtf", "filler"}));
 }
 
 QTEST_GUILESS_MAIN(TestSafeWrite)
