@@ -346,8 +346,10 @@ void Reader::fontTableWord(Word word, const Token& t)
 
 void Reader::addToFontName(QChar c)
 {
-    // Control characters cannot be written back into a font table.
-    if (c.unicode() >= 0x20)
+    // Control characters cannot be written back into a font table; no font
+    // has a name near this long, and an endless one would cost every format.
+    constexpr qsizetype longestName = 255;
+    if (c.unicode() >= 0x20 && entry_.name.size() < longestName)
         entry_.name.append(c);
 }
 
