@@ -63,6 +63,9 @@ AutoRecovery::AutoRecovery(Documents documents, QObject* parent)
         + QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     connect(&timer_, &QTimer::timeout, this, [this] { writeChanged(); });
     timer_.start(intervalSeconds() * 1000);
+    // Windows still open when the program ends were closed by nobody: what
+    // they hold is kept, as at the end of the session.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AutoRecovery::sessionEnding);
 }
 
 AutoRecovery::~AutoRecovery()

@@ -37,8 +37,9 @@ struct Recovered {
 //
 // A copy is written (atomically) every interval while a document has
 // unsaved changes, and removed once the document is saved (its modified
-// flag clears) or its window is closed by the person. When the session
-// ends, every changed document is written at once and kept.
+// flag clears) or its window is closed by the person. When the session or
+// the program ends with documents still open, every changed one is written
+// at once and kept.
 class AutoRecovery : public QObject {
     Q_OBJECT
 public:
