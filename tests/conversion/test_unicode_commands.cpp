@@ -1,0 +1,145 @@
+// The frame's Unicode commands: Export as Unicode writes what the
+// command-line converter writes for the document's codes, Copy as Unicode
+// puts the selection on the clipboard as Unicode, Open says what stayed
+// Unicode; the document never changes.
+#include "../app/frame_fixture.h"
+#include "../support/converter_process.h"
+#include "../support/test_files.h"
+
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+
+namespace {
+
+QString menuAfter(QMenu* menu, const char* name)
+{
+    const QList<QAction*> items = menu->actions();
+    for (qsizetype i = 1; i < items.size(); ++i)
+        if (items[i]->objectName() == QLatin1String(name))
+            return items[i - 1]->objectName();
+    return {};
+}
+
+} // namespace
+
+class TestUnicodeCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        f_ = std::make_unique<FrameFixture>();
+        dir_ = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup()
+    {
+        f_.reset();
+        dir_.reset();
+    }
+    void itemsWhereTheyBelong();
+    void exportOfATypedDocumentIsTheConvertersText();
+    void exportRefusalIsTold();
+    void copyAsUnicode();
+    void openTellsWhatStayedUnicode();
+
+private:
+    tk::document::Form1* typedDocument()
+    {
+        auto* form = f_->newDocument();
+        QTest::keyClicks(form->RichTextBox1, QStringLiteral("vaNakkam ammaa"));
+        QTest::keyClick(form->RichTextBox1, Qt::Key_Return);
+        QTest::keyClicks(form->RichTextBox1, QStringLiteral("thamiz 2024 kaN"));
+        return form;
+    }
+    QString path(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
+    std::unique_ptr<FrameFixture> f_;
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestUnicodeCommands::itemsWhereTheyBelong()
+{
+    QCOMPARE(f_->item("Export_unicode")->text(), QStringLiteral("Export as Unicode..."));
+    QCOMPARE(f_->item("Copy_unicode")->text(), QStringLiteral("Copy as Unicode"));
+    QCOMPARE(menuAfter(f_->frame->findChild<QMenu*>(QStringLiteral("file")), "Export_unicode"), QStringLiteral("Saveall"));
+    QVERIFY(!menuAfter(f_->frame->findChild<QMenu*>(QStringLiteral("Editsf")), "Copy_unicode").isEmpty());
+}
+
+void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
+{
+    auto* form = typedDocument();
+    const QString codes = path("codes.txt");
+    QVERIFY(form->RichTextBox1->SaveFile(codes, tk::document::PlainTextFile).ok);
+    const ConverterRun converted = runConverter({QStringLiteral("--to-unicode"), codes});
+    QCOMPARE(converted.status, 0);
+    QVERIFY(QString::fromUtf8(converted.out).startsWith(QStringLiteral("வணக்கம் அம்மா\r\nதமிழ் 2024 ")));
+    const QString before = form->RichTextBox1->TextRTF();
+    const QString title = form->windowTitle();
+
+    f_->dialogs.files.push_back(path("out.txt"));
+    f_->item("Export_unicode")->trigger();
+    QCOMPARE(readBytes(path("out.txt")), converted.out);
+
+    f_->dialogs.files.push_back(path("out.html"));
+    f_->item("Export_unicode")->trigger();
+    QVERIFY(QString::fromUtf8(readBytes(path("out.html"))).contains(QStringLiteral("வணக்கம் அம்மா")));
+
+    // A name without an extension takes the chosen filter's.
+    f_->dialogs.files.push_back(path("plain"));
+    f_->item("Export_unicode")->trigger();
+    QCOMPARE(readBytes(path("plain.txt")), converted.out);
+
+    QCOMPARE(f_->dialogs.take(), QStringList(3, QStringLiteral("save:Export as Unicode")));
+    QCOMPARE(form->RichTextBox1->TextRTF(), before);
+    QCOMPARE(form->windowTitle(), title);
+    QVERIFY(f_->item("save")->isEnabled()); // still unsaved: exporting is no saving
+}
+
+void TestUnicodeCommands::exportRefusalIsTold()
+{
+    typedDocument();
+    f_->dialogs.files.push_back(path("missing/out.txt"));
+    f_->item("Export_unicode")->trigger();
+    const QStringList log = f_->dialogs.take();
+    QCOMPARE(log.size(), 2);
+    QVERIFY2(log[1].startsWith(QStringLiteral("message:Tamil Kalvem:Cannot export")), qPrintable(log[1]));
+    // Without a document there is nothing to export and nothing is asked.
+    for (auto* form : f_->frame->documents())
+        form->closeWithoutQuestion();
+    FrameFixture::settle();
+    f_->item("Export_unicode")->trigger();
+    QVERIFY(f_->dialogs.take().isEmpty());
+}
+
+void TestUnicodeCommands::copyAsUnicode()
+{
+    auto* form = typedDocument();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    f_->item("Copy_unicode")->trigger(); // nothing selected: nothing copied
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    form->RichTextBox1->selectAll();
+    const QString codes = form->RichTextBox1->TextRTF();
+    f_->item("Copy_unicode")->trigger();
+    QVERIFY(clipboard->text().startsWith(QStringLiteral("வணக்கம் அம்மா\nதமிழ் 2024 ")));
+    QVERIFY(clipboard->mimeData()->hasHtml());
+    QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral("'Noto Sans Tamil'")));
+    QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral("வணக்கம் அம்மா")));
+    QCOMPARE(form->RichTextBox1->TextRTF(), codes);
+}
+
+void TestUnicodeCommands::openTellsWhatStayedUnicode()
+{
+    writeBytes(path("digits.txt"), QStringLiteral("௧ அம்மா").toUtf8());
+    f_->dialogs.files.push_back(path("digits.txt"));
+    f_->item("open")->trigger();
+    QCOMPARE(f_->dialogs.take(),
+             (QStringList{QStringLiteral("open:Open"),
+                          QStringLiteral("message:Tamil Kalvem:1 character in \"%1\" has no Tamil font code and was "
+                                         "kept as it is.")
+                              .arg(path("digits.txt"))}));
+    QCOMPARE(f_->frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
+}
+
+QTEST_MAIN(TestUnicodeCommands)
+#include "test_unicode_commands.moc"
