@@ -5,6 +5,7 @@
 #include "document/file_progress.h"
 #include "rtf/document_io.h"
 #include "seam/common_dialog.h"
+#include "unicode/unicode_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QStyle>
-#include <QTextDocument>
 
 namespace tk::conversion {
 
@@ -77,6 +77,26 @@ qsizetype wideCharacters(QStringView text, char16_t& first)
             first = c.unicode();
     }
     return n;
+}
+
+// The replayed text as the plain text file type holds it: bytes, each line
+// ended by CR LF.
+QByteArray plainBytes(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size() + text.size() / 32);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == u'\r' || u == u'\n') {
+            out.append("\r\n");
+            if (u == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out.append(u < 0x100 ? char(u) : '?');
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -247,12 +267,9 @@ bool Form4::convertFile()
     DocumentTypist typist(*host_.links.engine, scratch->engineMembers(), source);
     if (!replay(source, typist, *host_.links.engine, rtf::slice(progress.callback(), 0.3, 0.5)))
         return false; // cancelled: nothing written
-    // Saved as the document's plain text is: written whole beside the file,
-    // then put in its place.
-    QTextDocument converted;
-    document::setPlainBytes(converted, typist.text().toLatin1());
-    const rtf::Result saved = document::saveFile(converted, fileName_, document::PlainTextFile,
-                                                 rtf::slice(progress.callback(), 0.8, 0.2));
+    // Written as the plain text file type writes the document (every line
+    // ended by CR LF), whole beside the file and then put in its place.
+    const rtf::Result saved = unicode::writeWholeFile(fileName_, plainBytes(typist.text()), QStringLiteral("save"));
     if (!saved) {
         say(saved.error + QStringLiteral("\nThe file was left as it was."));
         return false;

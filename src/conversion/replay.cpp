@@ -72,9 +72,14 @@ QString DocumentTypist::text() const
 
 QString replaySource(const QString& documentText)
 {
-    QString source = documentText;
-    source.replace(QChar::ParagraphSeparator, u'\n');
-    source.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    QString source;
+    source.reserve(documentText.size() + documentText.size() / 16);
+    for (const QChar c : documentText) {
+        if (c == u'\n' || c == QChar::ParagraphSeparator)
+            source += QLatin1String("\r\n");
+        else
+            source += c;
+    }
     return source;
 }
 

@@ -39,4 +39,9 @@ ExportFormat exportFormatFor(const QString& path);
 rtf::Result exportUnicode(const QTextDocument& document, const QString& path, ExportFormat format,
                           const rtf::Progress& progress = {});
 
+// Writes data whole through a temporary file beside path, renamed over it
+// only once complete; a failure leaves the previous file and says why, as
+// "Cannot <verb> "path": reason.".
+rtf::Result writeWholeFile(const QString& path, const QByteArray& data, const QString& verb);
+
 } // namespace tk::unicode
