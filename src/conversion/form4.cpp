@@ -146,7 +146,6 @@ Form4::Form4(ConversionHost host, QWidget* parent)
     Picture1->setPixmap(pointerPicture());
     Picture1->setFixedSize(32, 32);
     Picture1->setToolTip(QStringLiteral("Drag onto the text to convert"));
-    Label1->setWordWrap(true);
     Label1->setMinimumWidth(320);
     Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Option1->setChecked(true);
@@ -155,6 +154,8 @@ Form4::Form4(ConversionHost host, QWidget* parent)
     Command1->setDefault(true);
 
     auto* grid = new QGridLayout(this);
+    // The dialog grows with what Label1 says.
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
     grid->addWidget(Option1, 0, 0);
     grid->addWidget(Picture2, 0, 1);
     grid->addWidget(Option2, 1, 0);
@@ -218,7 +219,7 @@ void Form4::Picture1_MouseUp(int, int, int, int)
     pickedText = text.value_or(QString());
     QString caption = positionCaption(cursorPos);
     if (!text)
-        caption += QStringLiteral("\nThere is no text box there. Drag the pointer onto the text to convert.");
+        caption += QStringLiteral("\nThere is no text box there.\nDrag the pointer onto the text to convert.");
     else if (text->isEmpty())
         caption += QStringLiteral("\nThe text box there is empty.");
     Label1->setText(caption);

@@ -23,6 +23,9 @@ while [ ! -s "$work/display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); do
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
+# The accessibility bus puts its socket under these: one of its own, not
+# that of a desktop session or of another run.
+export XDG_RUNTIME_DIR="$work" HOME="$work"
 unset AT_SPI_BUS_ADDRESS
 dbus-run-session -- sh -c '"$0" --launch-immediately & launcher=$!; "$@"; status=$?; kill $launcher 2>/dev/null; exit $status' "$launcher" "$@"
 exit $?

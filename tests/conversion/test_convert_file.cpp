@@ -252,7 +252,7 @@ void TestConvertFile::pickingNothingSaysSo()
     QCursor::setPos(self);
     form->Picture1_MouseUp(1, 0, 0, 0);
     QVERIFY(form->pickedWnd.isNull());
-    QCOMPARE(form->Label1->text(), Form4::positionCaption(self) + QStringLiteral("\nThere is no text box there. Drag "
+    QCOMPARE(form->Label1->text(), Form4::positionCaption(self) + QStringLiteral("\nThere is no text box there.\nDrag "
                                                                               "the pointer onto the text to convert."));
     // An empty text box is never replaced.
     QLineEdit empty;

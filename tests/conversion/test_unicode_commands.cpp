@@ -139,6 +139,16 @@ void TestUnicodeCommands::openTellsWhatStayedUnicode()
                                          "kept as it is.")
                               .arg(path("digits.txt"))}));
     QCOMPARE(f_->frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
+
+    // Exporting never writes over the document's own file.
+    f_->dialogs.files.push_back(path("digits.txt"));
+    f_->item("Export_unicode")->trigger();
+    QCOMPARE(f_->dialogs.take(),
+             (QStringList{QStringLiteral("save:Export as Unicode"),
+                          QStringLiteral("message:Tamil Kalvem:\"%1\" is the document's own file, which exporting "
+                                         "leaves as it is. Export to another name.")
+                              .arg(path("digits.txt"))}));
+    QCOMPARE(readBytes(path("digits.txt")), QStringLiteral("௧ அம்மா").toUtf8());
 }
 
 QTEST_MAIN(TestUnicodeCommands)

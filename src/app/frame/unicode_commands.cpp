@@ -36,20 +36,35 @@ void MDIForm1::Export_unicode_Click()
     if (!form)
         return;
     cd1_.DialogTitle = QStringLiteral("Export as Unicode");
-    cd1_.Filter = QStringLiteral("Unicode text (*.txt)|*.txt|Web page (*.html;*.htm)|*.html;*.htm");
-    // Beside the document's own file, under its name.
+    cd1_.Filter = QStringLiteral("Unicode text|*.txt|Web page|*.html;*.htm");
+    const auto extension = [this] { return cd1_.FilterIndex == 2 ? QStringLiteral(".html") : QStringLiteral(".txt"); };
+    // Offered beside the document's own file, under its name, but never as
+    // that file itself: exporting leaves the document's file as it is.
     const QFileInfo source(form->windowTitle());
-    if (source.isAbsolute())
-        cd1_.FileName = source.dir().filePath(source.completeBaseName() + (cd1_.FilterIndex == 2 ? ".html" : ".txt"));
+    const bool hasFile = source.isAbsolute();
+    if (hasFile) {
+        QString offered = source.dir().filePath(source.completeBaseName() + extension());
+        if (QFileInfo(offered) == source)
+            offered = source.dir().filePath(source.completeBaseName() + QStringLiteral(" (Unicode)") + extension());
+        cd1_.FileName = offered;
+    }
     if (!cd1_.ShowSave(this))
         return;
     // A name without an extension takes the one of the chosen filter.
     QString path = cd1_.FileName;
     if (QFileInfo(path).suffix().isEmpty())
-        path += cd1_.FilterIndex == 2 ? QStringLiteral(".html") : QStringLiteral(".txt");
+        path += extension();
+    if (hasFile && QFileInfo(path) == source) {
+        dialogs().message(this, messageTitle,
+                          QStringLiteral("\"%1\" is the document's own file, which exporting leaves as it is. "
+                                         "Export to another name.")
+                              .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
     document::FileProgress progress(this, QStringLiteral("Exporting %1").arg(QDir::toNativeSeparators(path)), false);
     const document::Result exported = unicode::exportUnicode(*form->RichTextBox1->document(), path,
-                                                             unicode::exportFormatFor(path), progress.callback());
+                                                             unicode::exportFormatFor(path), progress.callback(),
+                                                             hasFile ? source.completeBaseName() : form->windowTitle());
     if (!exported)
         dialogs().message(this, messageTitle, exported.error);
 }

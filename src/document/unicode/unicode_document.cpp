@@ -60,10 +60,10 @@ UnicodeIn convertToCodes(QTextCursor& cursor, const QString& latinFamily)
     return count;
 }
 
-QString unicodeHtml(const QTextDocument& document, const Progress& progress)
+QString unicodeHtml(const QTextDocument& document, const Progress& progress, const QString& title)
 {
     const rtf::RichText text = rtf::extractRichText(document, 0, -1, slice(progress, 0, 0.5));
-    return htmlOf(unicodeFromCodes(text), document.metaInformation(QTextDocument::DocumentTitle));
+    return htmlOf(unicodeFromCodes(text), title.isEmpty() ? document.metaInformation(QTextDocument::DocumentTitle) : title);
 }
 
 QString unicodeHtml(const QTextCursor& cursor) { return htmlOf(unicodeFromCodes(selection(cursor))); }
@@ -105,11 +105,11 @@ Result writeWholeFile(const QString& path, const QByteArray& data, const QString
 }
 
 Result exportUnicode(const QTextDocument& document, const QString& path, ExportFormat format,
-                     const Progress& progress)
+                     const Progress& progress, const QString& title)
 {
     if (path.isEmpty() || QFileInfo(path).isDir())
         return writeWholeFile(path, {}, exportVerb); // says why before any work
-    const QString text = format == ExportFormat::Html ? unicodeHtml(document, slice(progress, 0, 0.8))
+    const QString text = format == ExportFormat::Html ? unicodeHtml(document, slice(progress, 0, 0.8), title)
                                                       : unicodeText(document, u"\r\n", slice(progress, 0, 0.8));
     const Result written = writeWholeFile(path, text.toUtf8(), exportVerb);
     if (written && progress)
