@@ -2,14 +2,13 @@
 // the command-line converter types it, files that cannot be converted left
 // untouched, and a text box of this program picked with the pointer and
 // converted.
-#include "../app/frame_fixture.h"
+#include "frame_with_files.h"
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTextEdit>
 
 #include <unistd.h>
@@ -40,16 +39,8 @@ int documentNumber(FrameFixture& f)
 class TestConvertFile : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        f_ = std::make_unique<FrameFixture>();
-        dir_ = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup()
-    {
-        f_.reset();
-        dir_.reset();
-    }
+    void init() { t_ = std::make_unique<FrameWithFiles>(); }
+    void cleanup() { t_.reset(); }
     void dialogAsItOpens();
     void cancelBeepsAndUnloads();
     void fileReplacedByTheConvertersCodes();
@@ -63,8 +54,8 @@ private slots:
 private:
     Form4* open()
     {
-        f_->item("Convert_document")->trigger();
-        Form4* form = f_->frame->form4();
+        t_->f.item("Convert_document")->trigger();
+        Form4* form = t_->f.frame->form4();
         if (form)
             form->show();
         return form;
@@ -72,15 +63,14 @@ private:
     // Chooses the file through the frame's common dialog and converts it.
     void convertFile(Form4* form, const QString& path)
     {
-        f_->dialogs.files.push_back(path);
+        t_->f.dialogs.files.push_back(path);
         form->Picture2_Click();
         QCOMPARE(form->Label1->text(), path);
         form->Command1->click();
         FrameFixture::settle();
     }
-    QString path(const QString& name) const { return dir_->filePath(name); }
-    std::unique_ptr<FrameFixture> f_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const QString& name) const { return t_->path(name); }
+    std::unique_ptr<FrameWithFiles> t_;
 };
 
 void TestConvertFile::dialogAsItOpens()
@@ -96,7 +86,7 @@ void TestConvertFile::dialogAsItOpens()
     QCOMPARE(form->Command1->text(), QStringLiteral("Convert"));
     QCOMPARE(form->Command2->text(), QStringLiteral("Cancel"));
     QVERIFY(form->Command1->isDefault());
-    QCOMPARE(f_->item("Convert_document")->shortcut(), QKeySequence(Qt::Key_F3));
+    QCOMPARE(t_->f.item("Convert_document")->shortcut(), QKeySequence(Qt::Key_F3));
     // Exactly one picture answers the mouse.
     QVERIFY(form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled());
     form->Option2->click();
@@ -113,7 +103,7 @@ void TestConvertFile::cancelBeepsAndUnloads()
     form->Command2->click();
     FrameFixture::settle();
     QVERIFY(!form);
-    QCOMPARE(f_->dialogs.take(), QStringList{"beep"});
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"beep"});
     // A new showing starts afresh.
     form = open();
     QVERIFY(form->Option1->isChecked());
@@ -124,16 +114,16 @@ void TestConvertFile::fileReplacedByTheConvertersCodes()
     // The program's own plain text: CR LF between the lines.
     const QByteArray keys = "vanakkam, amma!\r\nthamiz 2024 kaN\r\n\r\nsrI raamaa";
     writeBytes(path("letter.txt"), keys);
-    const int before = documentNumber(*f_);
+    const int before = documentNumber(t_->f);
     QPointer<Form4> form = open();
     convertFile(form, path("letter.txt"));
     QVERIFY(!form);
     QCOMPARE(readBytes(path("letter.txt")), typed(keys));
-    QVERIFY(f_->frame->documents().isEmpty());
-    QVERIFY(!f_->item("save")->isEnabled());
-    QCOMPARE(f_->dialogs.take(), QStringList{"open:"});
+    QVERIFY(t_->f.frame->documents().isEmpty());
+    QVERIFY(!t_->f.item("save")->isEnabled());
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"open:"});
     // The scratch document took a number of its own.
-    QCOMPARE(documentNumber(*f_), before + 2);
+    QCOMPARE(documentNumber(t_->f), before + 2);
 }
 
 void TestConvertFile::richTextComesBackAsPlainText()
@@ -174,26 +164,26 @@ void TestConvertFile::refusedFilesAreLeftAlone()
     }
     QPointer<Form4> form = open();
     if (!file.isNull()) {
-        f_->dialogs.files.push_back(file);
+        t_->f.dialogs.files.push_back(file);
         form->Picture2_Click();
     }
-    f_->dialogs.take();
+    t_->f.dialogs.take();
     form->Command1->click();
     FrameFixture::settle();
 
-    const QStringList log = f_->dialogs.take();
+    const QStringList log = t_->f.dialogs.take();
     QCOMPARE(log.size(), 1);
     QVERIFY2(log.first().startsWith(QStringLiteral("message:Tamil Kalvem:")) && log.first().contains(reason),
              qPrintable(log.first()));
     if (!file.isEmpty() && name != QLatin1String("."))
         QVERIFY2(log.first().contains(file), qPrintable(log.first()));
     QVERIFY(form && form->isVisible());
-    QVERIFY(f_->frame->documents().isEmpty());
+    QVERIFY(t_->f.frame->documents().isEmpty());
     if (!content.isNull()) {
         QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(readBytes(path(name)), content);
     }
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), content.isNull() ? 0 : 1);
+    QCOMPARE(QDir(t_->dir.path()).entryList(QDir::Files).size(), content.isNull() ? 0 : 1);
 }
 
 void TestConvertFile::pickingATextBoxConvertsIt()
@@ -204,7 +194,7 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     box.setGeometry(40, 540, 300, 30); // on the screen, clear of the dialog
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    const int before = documentNumber(*f_);
+    const int before = documentNumber(t_->f);
 
     QPointer<Form4> form = open();
     form->Option2->click();
@@ -221,11 +211,11 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     FrameFixture::settle();
     QVERIFY(!form);
     QCOMPARE(box.text().toLatin1(), typed("amma vanakkam"));
-    QVERIFY(f_->frame->documents().isEmpty());
-    QCOMPARE(documentNumber(*f_), before + 2);
+    QVERIFY(t_->f.frame->documents().isEmpty());
+    QCOMPARE(documentNumber(t_->f), before + 2);
 
     // Another document's text box takes the conversion as one undo step.
-    auto* other = f_->newDocument();
+    auto* other = t_->f.newDocument();
     other->RichTextBox1->SetText(QStringLiteral("thamiz"));
     form = open();
     form->Option2->click();
@@ -245,7 +235,7 @@ void TestConvertFile::pickingNothingSaysSo()
     form->Option2->click();
     // Convert before any pick: told, nothing opened.
     form->Command1->click();
-    QCOMPARE(f_->dialogs.take(), QStringList{"message:Tamil Kalvem:Pick the text to convert first: drag the "
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"message:Tamil Kalvem:Pick the text to convert first: drag the "
                                              "pointer picture onto it."});
     // Released over the picture itself: no text box there.
     const QPoint self = form->Picture1->mapToGlobal(QPoint(5, 5));
@@ -263,9 +253,9 @@ void TestConvertFile::pickingNothingSaysSo()
     form->Picture1_MouseUp(1, 0, 0, 0);
     QVERIFY(form->Label1->text().endsWith(QStringLiteral("The text box there is empty.")));
     form->Command1->click();
-    QCOMPARE(f_->dialogs.take(),
+    QCOMPARE(t_->f.dialogs.take(),
              QStringList{"message:Tamil Kalvem:The picked window had no text to convert. It was left as it was."});
-    QVERIFY(form && f_->frame->documents().isEmpty());
+    QVERIFY(form && t_->f.frame->documents().isEmpty());
 }
 
 void TestConvertFile::positionCaption()

@@ -2,14 +2,13 @@
 // command-line converter writes for the document's codes, Copy as Unicode
 // puts the selection on the clipboard as Unicode, Open says what stayed
 // Unicode; the document never changes.
-#include "../app/frame_fixture.h"
+#include "frame_with_files.h"
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
 
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -27,16 +26,8 @@ QString menuAfter(QMenu* menu, const char* name)
 class TestUnicodeCommands : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        f_ = std::make_unique<FrameFixture>();
-        dir_ = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup()
-    {
-        f_.reset();
-        dir_.reset();
-    }
+    void init() { t_ = std::make_unique<FrameWithFiles>(); }
+    void cleanup() { t_.reset(); }
     void itemsWhereTheyBelong();
     void exportOfATypedDocumentIsTheConvertersText();
     void exportRefusalIsTold();
@@ -46,23 +37,22 @@ private slots:
 private:
     tk::document::Form1* typedDocument()
     {
-        auto* form = f_->newDocument();
+        auto* form = t_->f.newDocument();
         QTest::keyClicks(form->RichTextBox1, QStringLiteral("vaNakkam ammaa"));
         QTest::keyClick(form->RichTextBox1, Qt::Key_Return);
         QTest::keyClicks(form->RichTextBox1, QStringLiteral("thamiz 2024 kaN"));
         return form;
     }
-    QString path(const char* name) const { return dir_->filePath(QString::fromLatin1(name)); }
-    std::unique_ptr<FrameFixture> f_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    QString path(const char* name) const { return t_->path(QString::fromLatin1(name)); }
+    std::unique_ptr<FrameWithFiles> t_;
 };
 
 void TestUnicodeCommands::itemsWhereTheyBelong()
 {
-    QCOMPARE(f_->item("Export_unicode")->text(), QStringLiteral("Export as Unicode..."));
-    QCOMPARE(f_->item("Copy_unicode")->text(), QStringLiteral("Copy as Unicode"));
-    QCOMPARE(menuAfter(f_->frame->findChild<QMenu*>(QStringLiteral("file")), "Export_unicode"), QStringLiteral("Saveall"));
-    QVERIFY(!menuAfter(f_->frame->findChild<QMenu*>(QStringLiteral("Editsf")), "Copy_unicode").isEmpty());
+    QCOMPARE(t_->f.item("Export_unicode")->text(), QStringLiteral("Export as Unicode..."));
+    QCOMPARE(t_->f.item("Copy_unicode")->text(), QStringLiteral("Copy as Unicode"));
+    QCOMPARE(menuAfter(t_->f.frame->findChild<QMenu*>(QStringLiteral("file")), "Export_unicode"), QStringLiteral("Saveall"));
+    QVERIFY(!menuAfter(t_->f.frame->findChild<QMenu*>(QStringLiteral("Editsf")), "Copy_unicode").isEmpty());
 }
 
 void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
@@ -76,39 +66,39 @@ void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
     const QString before = form->RichTextBox1->TextRTF();
     const QString title = form->windowTitle();
 
-    f_->dialogs.files.push_back(path("out.txt"));
-    f_->item("Export_unicode")->trigger();
+    t_->f.dialogs.files.push_back(path("out.txt"));
+    t_->f.item("Export_unicode")->trigger();
     QCOMPARE(readBytes(path("out.txt")), converted.out);
 
-    f_->dialogs.files.push_back(path("out.html"));
-    f_->item("Export_unicode")->trigger();
+    t_->f.dialogs.files.push_back(path("out.html"));
+    t_->f.item("Export_unicode")->trigger();
     QVERIFY(QString::fromUtf8(readBytes(path("out.html"))).contains(QStringLiteral("வணக்கம் அம்மா")));
 
     // A name without an extension takes the chosen filter's.
-    f_->dialogs.files.push_back(path("plain"));
-    f_->item("Export_unicode")->trigger();
+    t_->f.dialogs.files.push_back(path("plain"));
+    t_->f.item("Export_unicode")->trigger();
     QCOMPARE(readBytes(path("plain.txt")), converted.out);
 
-    QCOMPARE(f_->dialogs.take(), QStringList(3, QStringLiteral("save:Export as Unicode")));
+    QCOMPARE(t_->f.dialogs.take(), QStringList(3, QStringLiteral("save:Export as Unicode")));
     QCOMPARE(form->RichTextBox1->TextRTF(), before);
     QCOMPARE(form->windowTitle(), title);
-    QVERIFY(f_->item("save")->isEnabled()); // still unsaved: exporting is no saving
+    QVERIFY(t_->f.item("save")->isEnabled()); // still unsaved: exporting is no saving
 }
 
 void TestUnicodeCommands::exportRefusalIsTold()
 {
     typedDocument();
-    f_->dialogs.files.push_back(path("missing/out.txt"));
-    f_->item("Export_unicode")->trigger();
-    const QStringList log = f_->dialogs.take();
+    t_->f.dialogs.files.push_back(path("missing/out.txt"));
+    t_->f.item("Export_unicode")->trigger();
+    const QStringList log = t_->f.dialogs.take();
     QCOMPARE(log.size(), 2);
     QVERIFY2(log[1].startsWith(QStringLiteral("message:Tamil Kalvem:Cannot export")), qPrintable(log[1]));
     // Without a document there is nothing to export and nothing is asked.
-    for (auto* form : f_->frame->documents())
+    for (auto* form : t_->f.frame->documents())
         form->closeWithoutQuestion();
     FrameFixture::settle();
-    f_->item("Export_unicode")->trigger();
-    QVERIFY(f_->dialogs.take().isEmpty());
+    t_->f.item("Export_unicode")->trigger();
+    QVERIFY(t_->f.dialogs.take().isEmpty());
 }
 
 void TestUnicodeCommands::copyAsUnicode()
@@ -116,11 +106,11 @@ void TestUnicodeCommands::copyAsUnicode()
     auto* form = typedDocument();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
-    f_->item("Copy_unicode")->trigger(); // nothing selected: nothing copied
+    t_->f.item("Copy_unicode")->trigger(); // nothing selected: nothing copied
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
     form->RichTextBox1->selectAll();
     const QString codes = form->RichTextBox1->TextRTF();
-    f_->item("Copy_unicode")->trigger();
+    t_->f.item("Copy_unicode")->trigger();
     QVERIFY(clipboard->text().startsWith(QStringLiteral("வணக்கம் அம்மா\nதமிழ் 2024 ")));
     QVERIFY(clipboard->mimeData()->hasHtml());
     QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral("'Noto Sans Tamil'")));
@@ -131,19 +121,19 @@ void TestUnicodeCommands::copyAsUnicode()
 void TestUnicodeCommands::openTellsWhatStayedUnicode()
 {
     writeBytes(path("digits.txt"), QStringLiteral("௧ அம்மா").toUtf8());
-    f_->dialogs.files.push_back(path("digits.txt"));
-    f_->item("open")->trigger();
-    QCOMPARE(f_->dialogs.take(),
+    t_->f.dialogs.files.push_back(path("digits.txt"));
+    t_->f.item("open")->trigger();
+    QCOMPARE(t_->f.dialogs.take(),
              (QStringList{QStringLiteral("open:Open"),
                           QStringLiteral("message:Tamil Kalvem:1 character in \"%1\" has no Tamil font code and was "
                                          "kept as it is.")
                               .arg(path("digits.txt"))}));
-    QCOMPARE(f_->frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
+    QCOMPARE(t_->f.frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
 
     // Exporting never writes over the document's own file.
-    f_->dialogs.files.push_back(path("digits.txt"));
-    f_->item("Export_unicode")->trigger();
-    QCOMPARE(f_->dialogs.take(),
+    t_->f.dialogs.files.push_back(path("digits.txt"));
+    t_->f.item("Export_unicode")->trigger();
+    QCOMPARE(t_->f.dialogs.take(),
              (QStringList{QStringLiteral("save:Export as Unicode"),
                           QStringLiteral("message:Tamil Kalvem:\"%1\" is the document's own file, which exporting "
                                          "leaves as it is. Export to another name.")
