@@ -78,6 +78,14 @@ public:
     void Export_unicode_Click();
     void Copy_unicode_Click();
     conversion::Form4* form4() const { return form4_; }
+    // The Help menu (help_commands.cpp) and the files named at start-up.
+    void about_Click();
+    void Orbelant_Click();
+    void system_Click();
+    void web_Click();
+    QWidget* frmabout() const { return frmabout_; }
+    QWidget* frmBrowser() const { return frmBrowser_; }
+    void openFiles(const QStringList& paths);
 
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
@@ -113,6 +121,8 @@ private:
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
     QPointer<conversion::Form4> form4_;
+    QPointer<QWidget> frmabout_;
+    QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
     bool endingNow_ = false;
 };
