@@ -14,13 +14,24 @@ done
 
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
-# Xvfb picks a free display and writes its number to the given descriptor.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-i=0
-while [ ! -s "$work/display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
-DISPLAY=":$(cat "$work/display")"
+# A display number of its own, away from those desktops and other runs use:
+# a number whose lock is free, tried again higher if the server does not
+# come up on it (another run may have taken it meanwhile).
+n=$((300 + $$ % 600))
+xvfb=""
+for attempt in 1 2 3 4 5; do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp 2>"$work/xvfb.log" &
+    xvfb=$!
+    i=0
+    while [ ! -S "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    [ -S "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2>/dev/null && break
+    kill "$xvfb" 2>/dev/null
+    xvfb=""
+    n=$((n + 1))
+done
+[ -n "$xvfb" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+DISPLAY=":$n"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
 # The accessibility bus puts its socket under these: one of its own, not
@@ -28,4 +39,6 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work" HOME="$work"
 unset AT_SPI_BUS_ADDRESS
 dbus-run-session -- sh -c '"$0" --launch-immediately & launcher=$!; "$@"; status=$?; kill $launcher 2>/dev/null; exit $status' "$launcher" "$@"
-exit $?
+status=$?
+[ $status -eq 0 ] || { echo "X server on $DISPLAY said:"; cat "$work/xvfb.log"; }
+exit $status

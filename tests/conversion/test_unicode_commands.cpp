@@ -7,28 +7,13 @@
 #include "../support/test_files.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QMimeData>
-
-namespace {
-
-QString menuAfter(QMenu* menu, const char* name)
-{
-    const QList<QAction*> items = menu->actions();
-    for (qsizetype i = 1; i < items.size(); ++i)
-        if (items[i]->objectName() == QLatin1String(name))
-            return items[i - 1]->objectName();
-    return {};
-}
-
-} // namespace
 
 class TestUnicodeCommands : public QObject {
     Q_OBJECT
 private slots:
     void init() { t_ = std::make_unique<FrameWithFiles>(); }
     void cleanup() { t_.reset(); }
-    void itemsWhereTheyBelong();
     void exportOfATypedDocumentIsTheConvertersText();
     void exportRefusalIsTold();
     void copyAsUnicode();
@@ -46,14 +31,6 @@ private:
     QString path(const char* name) const { return t_->path(QString::fromLatin1(name)); }
     std::unique_ptr<FrameWithFiles> t_;
 };
-
-void TestUnicodeCommands::itemsWhereTheyBelong()
-{
-    QCOMPARE(t_->f.item("Export_unicode")->text(), QStringLiteral("Export as Unicode..."));
-    QCOMPARE(t_->f.item("Copy_unicode")->text(), QStringLiteral("Copy as Unicode"));
-    QCOMPARE(menuAfter(t_->f.frame->findChild<QMenu*>(QStringLiteral("file")), "Export_unicode"), QStringLiteral("Saveall"));
-    QVERIFY(!menuAfter(t_->f.frame->findChild<QMenu*>(QStringLiteral("Editsf")), "Copy_unicode").isEmpty());
-}
 
 void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
 {
