@@ -1,0 +1,203 @@
+#include "spell_check.h"
+
+#include "document/rtf/qt_formats.h"
+#include "document/words.h"
+#include "engine/tamil_unicode.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <vector>
+
+namespace tk::spelling {
+
+namespace {
+
+// How far the sentence shown around a word reaches on either side at most.
+constexpr int sentenceReach = 200;
+
+bool endsSentence(QChar c) { return c == u'.' || c == u'!' || c == u'?'; }
+
+// The format of the character at position: what a word written there keeps.
+QTextCharFormat formatAt(QTextDocument& document, int position)
+{
+    QTextCursor at(&document);
+    at.setPosition(position + 1);
+    return at.charFormat();
+}
+
+} // namespace
+
+QStringList tamilSuggestions(SpellChecker& checker, const QString& unicodeWord)
+{
+    QStringList out;
+    for (const QString& suggestion : checker.suggest(Language::Tamil, unicodeWord)) {
+        const std::string utf8 = suggestion.toStdString();
+        const engine::UnicodeToCodes codes = engine::unicodeToCodes(utf8);
+        if (codes.malformed || codes.unconverted || engine::codesToUnicode(codes.codes) != utf8)
+            continue;
+        const QString written = QString::fromLatin1(codes.codes.data(), qsizetype(codes.codes.size()));
+        if (!out.contains(written))
+            out << written;
+    }
+    return out;
+}
+
+SpellCheck::SpellCheck(QTextEdit& box, SpellChecker& checker)
+    : box_(&box), checker_(checker), original_(box.textCursor())
+{
+    QTextDocument& document = *box.document();
+    int from = 0;
+    int to = document.characterCount() - 1;
+    // A selection that cuts a word takes all of it.
+    if (original_.hasSelection()) {
+        from = original_.selectionStart();
+        to = original_.selectionEnd();
+        if (document::isWordCharacterAt(document, from))
+            from = document::wordAt(document, from).start;
+        if (document::isWordCharacterAt(document, to - 1) && document::isWordCharacterAt(document, to))
+            to = document::wordAt(document, to).end;
+    }
+    end_ = QTextCursor(&document);
+    end_.setPosition(to);
+    current_ = QTextCursor(&document);
+    current_.setPosition(from);
+}
+
+bool SpellCheck::next() { return findFrom(current_.selectionEnd()); }
+
+bool SpellCheck::findFrom(int position)
+{
+    if (!box_) {
+        atEnd_ = true;
+        return false;
+    }
+    QTextDocument& document = *box_->document();
+    bool found = false;
+    forEachCheckedWord(document, position, end_.position(), [&](const CheckedWord& word) {
+        if (checker_.check(word.language, word.unicode))
+            return true;
+        word_ = word;
+        found = true;
+        return false;
+    });
+    if (!found) {
+        atEnd_ = true;
+        suggestions_.clear();
+        return false;
+    }
+    current_.setPosition(word_.start);
+    current_.setPosition(word_.end, QTextCursor::KeepAnchor);
+    family_ = rtf::familyOf(formatAt(document, word_.start), document.defaultFont());
+    suggestions_ = word_.language == Language::Tamil ? tamilSuggestions(checker_, word_.unicode)
+                                                     : checker_.suggest(Language::English, word_.unicode);
+    box_->setTextCursor(current_);
+    box_->ensureCursorVisible();
+    return true;
+}
+
+bool SpellCheck::wordStillThere() const { return box_ && current_.selectedText() == word_.text; }
+
+QTextCursor SpellCheck::sentence() const
+{
+    if (!box_ || atEnd_)
+        return {};
+    const QTextBlock block = box_->document()->findBlock(current_.selectionStart());
+    const QString text = block.text();
+    const int wordStart = current_.selectionStart() - block.position();
+    const int wordEnd = current_.selectionEnd() - block.position();
+    int start = wordStart;
+    while (start > 0 && wordStart - start < sentenceReach
+           && !(endsSentence(text.at(start - 1)) && start < text.size() && text.at(start).isSpace()))
+        --start;
+    while (start < wordStart && text.at(start).isSpace())
+        ++start;
+    int end = wordEnd;
+    while (end < text.size() && end - wordEnd < sentenceReach && !endsSentence(text.at(end)))
+        ++end;
+    if (end < text.size() && endsSentence(text.at(end)))
+        ++end;
+    QTextCursor sentence(box_->document());
+    sentence.setPosition(block.position() + start);
+    sentence.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+    return sentence;
+}
+
+void SpellCheck::change(const QString& replacement)
+{
+    if (atEnd_)
+        return;
+    if (!wordStillThere()) {
+        findFrom(current_.selectionStart());
+        return;
+    }
+    current_.insertText(replacement, formatAt(*box_->document(), current_.selectionStart()));
+    ++changed_;
+    next();
+}
+
+void SpellCheck::changeAll(const QString& replacement)
+{
+    if (atEnd_)
+        return;
+    if (!wordStillThere()) {
+        findFrom(current_.selectionStart());
+        return;
+    }
+    QTextDocument& document = *box_->document();
+    std::vector<CheckedWord> copies;
+    forEachCheckedWord(document, current_.selectionStart(), end_.position(), [&](const CheckedWord& word) {
+        if (word.language == word_.language && word.text == word_.text)
+            copies.push_back(word);
+        return true;
+    });
+    if (copies.empty()) {
+        findFrom(current_.selectionStart());
+        return;
+    }
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    for (auto it = copies.rbegin(); it != copies.rend(); ++it) {
+        const QTextCharFormat format = formatAt(document, it->start);
+        edit.setPosition(it->start);
+        edit.setPosition(it->end, QTextCursor::KeepAnchor);
+        edit.insertText(replacement, format);
+    }
+    edit.endEditBlock();
+    changed_ += int(copies.size());
+    current_.setPosition(copies.front().start + int(replacement.size()));
+    next();
+}
+
+void SpellCheck::ignore()
+{
+    if (!atEnd_)
+        next();
+}
+
+void SpellCheck::ignoreAll()
+{
+    if (atEnd_)
+        return;
+    checker_.ignoreAll(word_.unicode);
+    next();
+}
+
+bool SpellCheck::addToDictionary()
+{
+    if (atEnd_)
+        return true;
+    if (!checker_.add(word_.unicode))
+        return false;
+    next();
+    return true;
+}
+
+void SpellCheck::restoreSelection()
+{
+    if (box_)
+        box_->setTextCursor(original_);
+}
+
+} // namespace tk::spelling
