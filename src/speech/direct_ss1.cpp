@@ -85,10 +85,17 @@ VoiceSettings DirectSS1::voiceSettings() const
 
 void DirectSS1::SpeakSelection()
 {
+    Stop();
     if (!box_)
         return;
     const QTextCursor selection = box_->textCursor();
     Speak(speechText(*box_->document(), selection.selectionStart(), selection.selectionEnd()));
+    if (speaking_ && selection.hasSelection()) {
+        selection_ = selection;
+        caret_ = selection;
+        caret_.setPosition(selection.selectionStart());
+        box_->setTextCursor(caret_);
+    }
 }
 
 void DirectSS1::Speak(const SpeechText& text)
@@ -115,6 +122,9 @@ void DirectSS1::Stop()
     words_.clear();
     highlight(-1);
     setSpeaking(false);
+    if (box_ && !selection_.isNull() && box_->textCursor() == caret_)
+        box_->setTextCursor(selection_);
+    selection_ = caret_ = QTextCursor();
 }
 
 SpokenWord DirectSS1::spokenWord() const

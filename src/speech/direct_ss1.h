@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTextCursor>
 
 #include <atomic>
 #include <memory>
@@ -48,7 +49,9 @@ public:
     // happens for a text without words; without a sound device the person
     // is told so.
     void Speak(const SpeechText& text);
-    // Reads the selection of the control's text surface aloud.
+    // Reads the selection of the control's text surface aloud. The
+    // selection steps aside for the mark on the spoken word, which it would
+    // cover, and comes back at the end unless the caret was moved meanwhile.
     void SpeakSelection();
     void Stop();
     bool isSpeaking() const { return speaking_; }
@@ -81,6 +84,8 @@ private:
     bool speaking_ = false;
     std::vector<SpokenWord> words_; // of what is being read, kept in step with edits
     int spoken_ = -1;
+    QTextCursor selection_;         // the selection being read, to give back
+    QTextCursor caret_;             // where the caret was put instead
 };
 
 } // namespace tk::speech

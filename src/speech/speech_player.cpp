@@ -84,8 +84,16 @@ void SpeechPlayer::synthesizeAhead()
         const qint64 base = written_ + pending_.size();
         if (sound.words.empty() || sound.words.front().sample > 0)
             marks_.push_back({base, run.firstWord});
-        for (const WordMark& mark : sound.words)
-            marks_.push_back({base + mark.sample * bytesPerSample, wordAt(run, mark.textPosition)});
+        // The engine may end with a word event that points nowhere (after a
+        // paragraph break, say): the mark never goes back.
+        int previous = run.firstWord;
+        for (const WordMark& mark : sound.words) {
+            const int word = wordAt(run, mark.textPosition);
+            if (mark.textPosition >= 0 && word >= previous) {
+                marks_.push_back({base + mark.sample * bytesPerSample, word});
+                previous = word;
+            }
+        }
         pending_.append(reinterpret_cast<const char*>(sound.samples.data()),
                         qsizetype(sound.samples.size()) * bytesPerSample);
     }

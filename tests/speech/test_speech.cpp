@@ -1,9 +1,10 @@
 // Read aloud at the synthesis seam: what is spoken with which voice, the
 // settings in the engine's units, and playback on a stand-in sound card.
 #include "fake_audio.h"
-#include "speech_fixture.h"
+#include "../support/text_pieces.h"
 #include "../support/scripted_dialogs.h"
 
+#include "document/rich_text_box.h"
 #include "engine/tamil_unicode.h"
 #include "speech/direct_ss1.h"
 #include "speech/speech_player.h"
@@ -47,6 +48,7 @@ private slots:
     void stopEndsPlaybackAndHighlight_data();
     void stopEndsPlaybackAndHighlight();
     void readingToTheEndClearsTheHighlight();
+    void spokenWordsGoForward();
 };
 
 void TestSpeech::tamilSelectionSpeaksItsUnicodeWithTheTamilVoice()
@@ -212,8 +214,11 @@ void TestSpeech::stopEndsPlaybackAndHighlight()
     box->setExtraSelections({other});
 
     QPointer<DirectSS1> speech = &DirectSS1::of(*box);
+    const int length = box->textCursor().selectionEnd();
     speech->SpeakSelection();
     QVERIFY(speech->isSpeaking());
+    // The selection would cover the spoken word: it steps aside meanwhile.
+    QVERIFY(!box->textCursor().hasSelection());
     QTRY_VERIFY(hasSpokenWordSelection(*box));
     QCOMPARE(box->extraSelections().size(), 2);
     QTRY_VERIFY(speech->spokenWord().start > 0);
@@ -237,6 +242,7 @@ void TestSpeech::stopEndsPlaybackAndHighlight()
         QVERIFY(!speech->isSpeaking());
         QVERIFY(!hasSpokenWordSelection(*box));
         QCOMPARE(box->extraSelections().size(), 1);
+        QCOMPARE(box->textCursor().selectionEnd() - box->textCursor().selectionStart(), length);
         QCOMPARE(box->toPlainText().size(), QStringLiteral("ehd; jkpo; vOjpNdd;. ").repeated(30).size());
         delete box;
     }
@@ -253,11 +259,33 @@ void TestSpeech::readingToTheEndClearsTheHighlight()
     DirectSS1& speech = DirectSS1::of(box);
     QSignalSpy ended(&speech, &DirectSS1::speakingChanged);
     speech.SpeakSelection();
+    // A caret the person moves meanwhile stays where they put it.
+    box.moveCursor(QTextCursor::End);
     QTRY_COMPARE(ended.size(), 2);
+    QVERIFY(!box.textCursor().hasSelection());
     QCOMPARE(ended.last().first().toBool(), false);
     QVERIFY(!hasSpokenWordSelection(box));
     QCOMPARE(audio.live.load(), 0);
     QVERIFY(audio.written.load() > 22050);
+}
+
+// Each word is marked once, in order, whatever events the engine adds (it
+// reports one more word after a paragraph break at the end).
+void TestSpeech::spokenWordsGoForward()
+{
+    FakeAudio audio;
+    audio.pace = 20;
+    tk::document::RichTextBox box;
+    fill(box, QStringLiteral("K:ed;wp tzf;fk;.\n|L:Two words.\n"));
+    const SpeechText text = speechText(*box.document(), 0, box.document()->characterCount() - 1);
+    auto current = std::make_shared<std::atomic<quint64>>(1);
+    SpeechPlayer player(current);
+    QList<int> words;
+    connect(&player, &SpeechPlayer::wordReached, this, [&](quint64, int word) { words << word; });
+    QSignalSpy finished(&player, &SpeechPlayer::finished);
+    player.play(1, text, {});
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(words, (QList<int>{0, 1, 2, 3}));
 }
 
 QTEST_MAIN(TestSpeech)

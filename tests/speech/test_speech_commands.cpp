@@ -1,7 +1,7 @@
 // The speech commands of the frame: Text to text Speech and Read aloud on
 // the active document, and the Options dialog.
 #include "fake_audio.h"
-#include "speech_fixture.h"
+#include "../support/text_pieces.h"
 #include "../app/frame_fixture.h"
 
 #include "speech/direct_ss1.h"
