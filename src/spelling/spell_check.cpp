@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <vector>
 
 namespace tk::spelling {
@@ -27,12 +28,58 @@ QTextCharFormat formatAt(QTextDocument& document, int position)
     return at.charFormat();
 }
 
+// Letters that typing on a Latin keyboard easily mixes up: "n" for ண or
+// ந, "l" for ள or ழ, "r" for ற, a short vowel for its long one.
+int confusableGroup(char32_t c)
+{
+    static constexpr char32_t groups[][3] = {
+        {0x0BA9, 0x0BA3, 0x0BA8}, {0x0BB2, 0x0BB3, 0x0BB4}, {0x0BB0, 0x0BB1, 0}, {0x0BBF, 0x0BC0, 0},
+        {0x0BC1, 0x0BC2, 0},      {0x0BC6, 0x0BC7, 0},      {0x0BCA, 0x0BCB, 0}, {0x0B85, 0x0B86, 0},
+        {0x0B87, 0x0B88, 0},      {0x0B89, 0x0B8A, 0},      {0x0B8E, 0x0B8F, 0}, {0x0B92, 0x0B93, 0},
+    };
+    for (int g = 0; g < int(std::size(groups)); ++g)
+        for (const char32_t member : groups[g])
+            if (member && member == c)
+                return g;
+    return -1;
+}
+
+// An edit distance in which a mix-up of such letters, or a missing or extra
+// ா (a for aa), counts half.
+double typingDistance(const QList<uint>& a, const QList<uint>& b)
+{
+    auto gap = [](uint c) { return c == 0x0BBE ? 0.5 : 1.0; };
+    std::vector<double> row(b.size() + 1), next(b.size() + 1);
+    for (qsizetype j = 1; j <= b.size(); ++j)
+        row[j] = row[j - 1] + gap(b[j - 1]);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        next[0] = row[0] + gap(a[i - 1]);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const uint x = a[i - 1], y = b[j - 1];
+            const int gx = confusableGroup(x);
+            const double swap = x == y ? 0 : gx >= 0 && gx == confusableGroup(y) ? 0.5 : 1;
+            next[j] = std::min({row[j - 1] + swap, row[j] + gap(x), next[j - 1] + gap(y)});
+        }
+        std::swap(row, next);
+    }
+    return row[b.size()];
+}
+
 } // namespace
 
 QStringList tamilSuggestions(SpellChecker& checker, const QString& unicodeWord)
 {
+    const QStringList offered = checker.suggest(Language::Tamil, unicodeWord);
+    // The dictionary ranks by its own measure; what the person most likely
+    // meant to type comes first.
+    const QList<uint> typed = unicodeWord.toUcs4();
+    std::vector<std::pair<double, QString>> ranked;
+    for (const QString& suggestion : offered)
+        ranked.emplace_back(typingDistance(typed, suggestion.toUcs4()), suggestion);
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
     QStringList out;
-    for (const QString& suggestion : checker.suggest(Language::Tamil, unicodeWord)) {
+    for (const auto& [distance, suggestion] : ranked) {
         const std::string utf8 = suggestion.toStdString();
         const engine::UnicodeToCodes codes = engine::unicodeToCodes(utf8);
         if (codes.malformed || codes.unconverted || engine::codesToUnicode(codes.codes) != utf8)
