@@ -144,8 +144,6 @@ bool SpellCheck::findFrom(int position)
     return true;
 }
 
-bool SpellCheck::wordStillThere() const { return box_ && current_.selectedText() == word_.text; }
-
 QTextCursor SpellCheck::sentence() const
 {
     if (!box_ || atEnd_)
@@ -171,14 +169,21 @@ QTextCursor SpellCheck::sentence() const
     return sentence;
 }
 
-void SpellCheck::change(const QString& replacement)
+// A word the person edited meanwhile is looked at afresh instead.
+bool SpellCheck::atShownWord()
 {
     if (atEnd_)
+        return false;
+    if (box_ && current_.selectedText() == word_.text)
+        return true;
+    findFrom(current_.selectionStart());
+    return false;
+}
+
+void SpellCheck::change(const QString& replacement)
+{
+    if (!atShownWord())
         return;
-    if (!wordStillThere()) {
-        findFrom(current_.selectionStart());
-        return;
-    }
     current_.insertText(replacement, formatAt(*box_->document(), current_.selectionStart()));
     ++changed_;
     next();
@@ -186,12 +191,8 @@ void SpellCheck::change(const QString& replacement)
 
 void SpellCheck::changeAll(const QString& replacement)
 {
-    if (atEnd_)
+    if (!atShownWord())
         return;
-    if (!wordStillThere()) {
-        findFrom(current_.selectionStart());
-        return;
-    }
     QTextDocument& document = *box_->document();
     std::vector<CheckedWord> copies;
     forEachCheckedWord(document, current_.selectionStart(), end_.position(), [&](const CheckedWord& word) {

@@ -52,7 +52,7 @@ public:
 
 private:
     bool findFrom(int position);
-    bool wordStillThere() const;
+    bool atShownWord();
 
     QPointer<QTextEdit> box_;
     SpellChecker& checker_;

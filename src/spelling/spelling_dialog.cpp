@@ -198,6 +198,12 @@ void SpellingDialog::stop()
     check_.reset();
 }
 
+void SpellingDialog::reject()
+{
+    stop();
+    QDialog::reject();
+}
+
 void SpellingDialog::closeEvent(QCloseEvent* event)
 {
     stop();

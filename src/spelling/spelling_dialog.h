@@ -45,6 +45,9 @@ public:
     QPushButton* changeAllButton;
     QPushButton* closeButton;
 
+    // Escape, the close box and Close end the check where it stands.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

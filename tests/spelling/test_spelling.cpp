@@ -75,6 +75,7 @@ private slots:
     void changeAllReplacesEveryCopy();
     void addToDictionaryLastsIntoANewCheck();
     void onlyTheSelectionIsChecked();
+    void aWordEditedMeanwhileIsLookedAtAfresh();
     void emptyDocumentStartsNothing();
     void missingDictionaryIsTold();
     void phoneticMisspellingSuggestsTheWordInTheDisplayFont_data();
@@ -132,8 +133,9 @@ void TestSpelling::changeKeepsFormattingAndUndoesOneAtATime()
     // The bold word stays bold, its neighbours stay as they were.
     QVERIFY(c.boldAt(8) && c.boldAt(12));
     QVERIFY(!c.boldAt(7) && !c.boldAt(13) && !c.boldAt(0));
-    c.dialog.closeButton->click();
+    QTest::keyClick(&c.dialog, Qt::Key_Escape);
     QVERIFY(!c.dialog.isVisible());
+    QVERIFY(!c.dialog.check());
     QCOMPARE(c.dialogs.log, QStringList{});
 
     c.box.undo();
@@ -214,6 +216,25 @@ void TestSpelling::onlyTheSelectionIsChecked()
     QCOMPARE(c.dialogs.log, QStringList{"message:Tamil Kalvem:The spelling check is complete. 1 word was changed."});
     // The person's selection comes back.
     QCOMPARE(c.box.textCursor().selectionStart(), 20);
+}
+
+// The dialog is modeless: the person may correct the word in the document
+// themselves before pressing Change.
+void TestSpelling::aWordEditedMeanwhileIsLookedAtAfresh()
+{
+    Check c(misspelt);
+    c.start();
+    QTextCursor edit(c.box.document());
+    edit.setPosition(1);
+    edit.setPosition(2, QTextCursor::KeepAnchor);
+    edit.insertText(QStringLiteral("z"));
+    c.change(c.dialog.changeButton, QStringLiteral("xxx"));
+    QVERIFY(!c.text().contains(QStringLiteral("xxx")));
+    QCOMPARE(c.shown(), QStringLiteral("jkpy;"));
+    // Text typed before a word shown moves it along.
+    QTextCursor(c.box.document()).insertText(QStringLiteral("ehd; "));
+    c.change(c.dialog.changeButton, QStringLiteral("jkpo;"));
+    QCOMPARE(c.text(), QStringLiteral("ehd; tzf;fk; jkpo; ehd; The quikc fox. tdf;fk; jkpy;"));
 }
 
 void TestSpelling::emptyDocumentStartsNothing()
