@@ -80,6 +80,14 @@ public:
     void spellcheck_Click();
     speech::Form3* form3() const { return form3_; }
     spelling::SpellingDialog* spellingDialog() const { return spelling_; }
+    // The Help menu (help_commands.cpp) and the files named at start-up.
+    void about_Click();
+    void Orbelant_Click();
+    void system_Click();
+    void web_Click();
+    QWidget* frmabout() const { return frmabout_; }
+    QWidget* frmBrowser() const { return frmBrowser_; }
+    void openFiles(const QStringList& paths);
 
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
@@ -116,6 +124,8 @@ private:
     QPointer<Form5> form5_;
     QPointer<speech::Form3> form3_;
     QPointer<spelling::SpellingDialog> spelling_;
+    QPointer<QWidget> frmabout_;
+    QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
     bool endingNow_ = false;
 };
