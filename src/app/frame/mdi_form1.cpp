@@ -116,6 +116,10 @@ void MDIForm1::connectCommands()
     on("Convert_document", &MDIForm1::Convert_document_Click);
     on("Export_unicode", &MDIForm1::Export_unicode_Click);
     on("Copy_unicode", &MDIForm1::Copy_unicode_Click);
+    on("text", &MDIForm1::text_Click);
+    on("read", &MDIForm1::read_Click);
+    on("options", &MDIForm1::options_Click);
+    on("spellcheck", &MDIForm1::spellcheck_Click);
     on("about", &MDIForm1::about_Click);
     on("Orbelant", &MDIForm1::Orbelant_Click);
     on("system", &MDIForm1::system_Click);

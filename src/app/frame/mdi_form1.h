@@ -7,6 +7,8 @@
 #include "document/form1.h"
 #include "engine/engine_state.h"
 #include "memory/form5.h"
+#include "speech/form3.h"
+#include "spelling/spelling_dialog.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -78,6 +80,13 @@ public:
     void Export_unicode_Click();
     void Copy_unicode_Click();
     conversion::Form4* form4() const { return form4_; }
+    // Read aloud, the speech options and the spell check.
+    void text_Click();
+    void read_Click();
+    void options_Click();
+    void spellcheck_Click();
+    speech::Form3* form3() const { return form3_; }
+    spelling::SpellingDialog* spellingDialog() const { return spelling_; }
     // The Help menu (help_commands.cpp) and the files named at start-up.
     void about_Click();
     void Orbelant_Click();
@@ -121,6 +130,8 @@ private:
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
     QPointer<conversion::Form4> form4_;
+    QPointer<speech::Form3> form3_;
+    QPointer<spelling::SpellingDialog> spelling_;
     QPointer<QWidget> frmabout_;
     QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
