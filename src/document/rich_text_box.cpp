@@ -260,7 +260,7 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     // Typing goes on in the format of the loaded text, not that of the caret
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
-    return loaded; // with its notice of anything left out
+    return loaded;
 }
 
 Result RichTextBox::SaveFile(const QString& path, int type, const Progress& progress) const

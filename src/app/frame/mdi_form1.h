@@ -3,9 +3,12 @@
 #include "seam/common_dialog.h"
 #include "menu_tree.h"
 
+#include "conversion/form4.h"
 #include "document/form1.h"
 #include "engine/engine_state.h"
 #include "memory/form5.h"
+#include "speech/form3.h"
+#include "spelling/spelling_dialog.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -71,6 +74,19 @@ public:
     void Print_Click();
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // Conversion and Unicode: Convert a document (the Convert File dialog),
+    // Export as Unicode and Copy as Unicode.
+    void Convert_document_Click();
+    void Export_unicode_Click();
+    void Copy_unicode_Click();
+    conversion::Form4* form4() const { return form4_; }
+    // Read aloud, the speech options and the spell check.
+    void text_Click();
+    void read_Click();
+    void options_Click();
+    void spellcheck_Click();
+    speech::Form3* form3() const { return form3_; }
+    spelling::SpellingDialog* spellingDialog() const { return spelling_; }
     // The Help menu (help_commands.cpp) and the files named at start-up.
     void about_Click();
     void Orbelant_Click();
@@ -125,6 +141,9 @@ private:
     CommonDialog cd1_;
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
+    QPointer<conversion::Form4> form4_;
+    QPointer<speech::Form3> form3_;
+    QPointer<spelling::SpellingDialog> spelling_;
     QPointer<QWidget> frmabout_;
     QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;

@@ -11,7 +11,9 @@ namespace tk::rtf {
 struct Result {
     bool ok = true;
     QString error;
-    // Something to tell although it worked (content that was left out).
+    // Said to the person after a success too: what the work could not keep
+    // as it was (characters left unconverted, content left out of a loaded
+    // file). Empty when nothing.
     QString notice;
 
     static Result success() { return {}; }
