@@ -3,6 +3,7 @@
 #include "phonetic_line_edit.h"
 #include "replace_all.h"
 
+#include "document/file_progress.h"
 #include "document/rich_text_box.h"
 #include "document/text_search.h"
 #include "seam/common_dialog.h"
@@ -101,6 +102,7 @@ void Form2::Command1_Click()
         seam.message(this, seam::messageTitle, QStringLiteral("Both text boxes are same or niether of them is blank"));
     } else if (document::RichTextBox* box = activeBox_ ? activeBox_() : nullptr) {
         const int options = Option1->isChecked() ? document::WholeWord : Option2->isChecked() ? document::MatchCase : 0;
+        const document::BusyPointer busy;
         count = replaceAll(*box, text, replacement, options, Check1->isChecked());
     } else {
         seam.message(this, seam::messageTitle, QStringLiteral("There is no document open to replace in."));

@@ -41,8 +41,11 @@ void MDIForm1::paste_Click()
 {
     if (document::Form1* form = ActiveForm()) {
         document::RichTextBox& box = *form->RichTextBox1;
+        const QString source = richPasteSource(clipboard().mimeData());
+        if (source.isEmpty())
+            return;
         QTextCursor cursor = box.textCursor();
-        pasteRich(cursor, richPasteSource(clipboard().mimeData()));
+        pasteRich(cursor, source);
         box.setTextCursor(cursor);
         box.ensureCursorVisible();
     }
@@ -66,8 +69,11 @@ void MDIForm1::paste_text_Click()
 {
     if (document::Form1* form = ActiveForm()) {
         document::RichTextBox& box = *form->RichTextBox1;
+        const QString text = clipboard().text();
+        if (text.isEmpty())
+            return;
         QTextCursor cursor = box.textCursor();
-        document::insertWithTamilCodes(cursor, clipboard().text());
+        document::insertWithTamilCodes(cursor, text);
         box.setTextCursor(cursor);
         box.ensureCursorVisible();
     }
@@ -75,21 +81,23 @@ void MDIForm1::paste_text_Click()
 
 // The clipboard's text, stripped of any RTF markup in `Rich`, then typed at
 // the caret through the engine while Tamil typing is on, else inserted as it
-// is. Either way one undo step.
+// is. Either way one undo step. The paste commands leave the selection alone
+// when the clipboard holds no text.
 void MDIForm1::special_Click()
 {
     document::Form1* form = ActiveForm();
+    const document::BusyPointer busy;
     document::FileProgress progress(this, QStringLiteral("Pasting"), false);
     rich_->SetTextRTF(clipboard().text());
     const QString text = rich_->Text();
-    if (!form)
+    if (!form || text.isEmpty())
         return;
     document::RichTextBox& box = *form->RichTextBox1;
     if (item(QStringLiteral("convert"))->isChecked()) {
         document::feedAtCaret(box, engineState_, form->engineMembers(), text, progress.callback());
     } else {
         QTextCursor cursor = box.textCursor();
-        cursor.insertText(text);
+        document::insertWithTamilCodes(cursor, text);
         box.setTextCursor(cursor);
     }
     box.ensureCursorVisible();
