@@ -8,25 +8,21 @@ class QTextCursor;
 namespace tk::document {
 
 // A piece of a text that came from elsewhere (the clipboard): either font
-// codes made from Unicode Tamil, or text as it stood.
+// codes made from its Unicode Tamil, or text as it stood.
 struct TextRun {
     QString text;
     bool codes = false;
 };
 
-// Splits text into runs, each run of Unicode Tamil written as the font codes
-// that typing it gives. Unicode Tamil means nothing to the phonetic keys or
-// to a display font, so the rest of the program only ever sees the codes.
-// A Tamil character the codes cannot write (a Tamil digit, say) stays as it
-// is, in the run around it. Text without Tamil is one run.
+// Splits text into runs, its Unicode Tamil written as the font codes that
+// typing it gives (a character no code writes stays as it is), line breaks
+// as "\n". Unicode Tamil means nothing to the phonetic keys, so Paste
+// special types only the rest. Text without Tamil is one run.
 QList<TextRun> tamilRunsToCodes(const QString& text);
 
-bool isUnicodeTamil(QChar c);
-
-// Inserts plain text at the cursor in place of its selection, as one undo
-// step: its Unicode Tamil as codes, in the font at the cursor when that is a
-// Tamil display font and in "Kolvani" otherwise; the rest in the format at
-// the cursor.
+// Inserts plain text at the cursor in place of its selection, in the format
+// at the cursor, as one undo step, its Unicode Tamil as codes (in "Kolvani"
+// unless the cursor's font is a Tamil display font). The cursor ends after it.
 void insertWithTamilCodes(QTextCursor& cursor, const QString& text);
 
 } // namespace tk::document

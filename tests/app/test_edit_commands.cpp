@@ -8,6 +8,7 @@
 #include "find/form2.h"
 #include "document/rtf/qt_formats.h"
 #include "find/phonetic_line_edit.h"
+#include "unicode/unicode_document.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -64,6 +65,7 @@ class TestEditCommands : public QObject {
 private slots:
     void initTestCase() { QVERIFY(tk::fonts::registerDisplayFonts()); }
     void copyThenPasteKeepsTheFormat();
+    void anotherWritersRtfPastesTamilAsCodes();
     void textOnlyTakesTheFontAtTheCaret();
     void cutAndDelete();
     void nothingToActOn();
@@ -93,6 +95,13 @@ void TestEditCommands::copyThenPasteKeepsTheFormat()
     QVERIFY(data->text().startsWith(QStringLiteral("{\\rtf")));
     QCOMPARE(data->data(QStringLiteral("text/rtf")), data->text().toLatin1());
 
+    // Browsers and mail get real Tamil: the page converted back is the text.
+    QVERIFY(data->html().contains(QStringLiteral("\u0b95\u0ba3\u0bcd")));
+    QTextDocument page;
+    page.setHtml(data->html());
+    tk::unicode::convertToCodes(page);
+    QCOMPARE(page.toPlainText(), QStringLiteral("fz; abc"));
+
     box.SetSelStart(7);
     f.item("paste1")->trigger();
     QCOMPARE(box.Text(), QStringLiteral("fz; abcfz; abc"));
@@ -105,6 +114,35 @@ void TestEditCommands::copyThenPasteKeepsTheFormat()
     QCOMPARE(familyAt(box, 12), QStringLiteral("DejaVu Sans"));
     QVERIFY(formatAt(box, 12).fontItalic());
     QVERIFY(formatAt(box, 12).fontWeight() != QFont::Bold);
+}
+
+// RTF as LibreOffice writes it: Tamil as \uN in a Unicode Tamil font.
+void TestEditCommands::anotherWritersRtfPastesTamilAsCodes()
+{
+    FrameFixture f;
+    RichTextBox& box = *f.newDocument()->RichTextBox1;
+    auto* data = new QMimeData;
+    data->setText(QStringLiteral("Hello \u0ba4\u0bae\u0bbf\u0bb4\u0bcd world"));
+    data->setData(QStringLiteral("text/rtf"),
+                  "{\\rtf1\\ansi\\ansicpg1252\\uc1{\\fonttbl{\\f0\\fswiss Liberation Sans;}{\\f1\\fnil Noto Sans Tamil;}}"
+                  "\\f0 Hello {\\f1\\b\\u2980\\'3f\\u2990\\'3f\\u3007\\'3f\\u2996\\'3f\\u3021\\'3f} world}");
+    clipboard().setMimeData(data);
+    f.item("paste")->trigger();
+    QCOMPARE(box.Text(), QStringLiteral("Hello jkpo; world"));
+    QCOMPARE(familyAt(box, 0), QStringLiteral("Liberation Sans"));
+    QCOMPARE(familyAt(box, 7), QStringLiteral("Kolvani"));
+    QCOMPARE(formatAt(box, 7).fontWeight(), int(QFont::Bold));
+    // Plain text with Unicode Tamil: the Tamil as codes, the rest as it is.
+    box.clear();
+    QTextCharFormat latin;
+    latin.setFontFamilies({QStringLiteral("DejaVu Sans")});
+    box.setCurrentCharFormat(latin);
+    f.item("paste_text")->trigger();
+    QCOMPARE(box.Text(), QStringLiteral("Hello jkpo; world"));
+    QCOMPARE(familyAt(box, 0), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(familyAt(box, 7), QStringLiteral("Kolvani"));
+    box.undo();
+    QCOMPARE(box.Text(), QString());
 }
 
 void TestEditCommands::textOnlyTakesTheFontAtTheCaret()

@@ -3,6 +3,7 @@
 #include "document/rtf/document_io.h"
 #include "document/rtf/reader.h"
 #include "document/tamil_runs.h"
+#include "unicode/unicode_document.h"
 
 #include <QMimeData>
 #include <QTextCursor>
@@ -22,6 +23,7 @@ QMimeData* selectionFlavours(const QTextCursor& selection)
     const QString rtf = document::selRtf(selection);
     data->setText(rtf);
     data->setData(rtfFormats[0], rtf.toLatin1());
+    data->setHtml(unicode::unicodeHtml(selection));
     return data;
 }
 
@@ -46,7 +48,15 @@ void pasteRich(QTextCursor& cursor, const QString& source)
         return;
     }
     cursor.beginEditBlock();
-    document::setSelRtf(cursor, source);
+    const int start = cursor.selectionStart();
+    if (!document::setSelRtf(cursor, source)) {
+        cursor.endEditBlock();
+        return;
+    }
+    // Another writer's RTF holds Tamil as Unicode (\uN).
+    cursor.setPosition(start, QTextCursor::KeepAnchor);
+    unicode::convertToCodes(cursor);
+    cursor.setPosition(cursor.selectionEnd());
     cursor.endEditBlock();
 }
 
