@@ -4,6 +4,7 @@
 // Wanted: within a second.
 #include "app/frame/mdi_form1.h"
 #include "display_fonts.h"
+#include "../support/word_lines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,19 +20,7 @@ QString phoneticText(qsizetype bytes)
 {
     static const char* const words[] = {"thamiz ", "vanakkam ", "ammaa ", "kadal ", "naan ", "paadal ",
                                         "ingkee ", "ezuthu ", "kaaRRu ", "poo "};
-    QString text;
-    qsizetype line = 0;
-    for (std::size_t i = 0; text.size() < bytes; ++i) {
-        const QString word = QString::fromLatin1(words[(i * 7) % std::size(words)]);
-        text += word;
-        line += word.size();
-        if (line > 70) {
-            text += u'\n';
-            line = 0;
-        }
-    }
-    text.truncate(bytes);
-    return text;
+    return wordLines(words, bytes, 7);
 }
 
 // Processor time of this process: on a machine shared with other work it
