@@ -92,7 +92,7 @@ void feedAtCaret(QTextEdit& edit, engine::EngineState& keys, engine::DocumentSta
     constexpr qsizetype step = 1 << 16;
     qsizetype done = 0;
     std::string bytes;
-    for (const TextRun& run : tamilRunsToCodes(text)) {
+    for (const PastedRun& run : tamilRunsToCodes(text)) {
         if (run.codes) {
             const QByteArray codes = run.text.toLatin1();
             copy.insert(std::string_view(codes.constData(), std::size_t(codes.size())));

@@ -7,13 +7,13 @@
 
 namespace tk::document {
 
-QList<TextRun> tamilRunsToCodes(const QString& text)
+QList<PastedRun> tamilRunsToCodes(const QString& text)
 {
     rtf::CharStyle latin;
     latin.family = QString::fromLatin1(unicode::defaultLatinFamily);
     rtf::RichText rich = unicode::richTextOfPlainText(text, latin);
     unicode::codesFromUnicode(rich);
-    QList<TextRun> runs;
+    QList<PastedRun> runs;
     const auto append = [&runs](const QString& part, bool codes) {
         if (!runs.isEmpty() && runs.back().codes == codes)
             runs.back().text += part;

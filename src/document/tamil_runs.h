@@ -9,7 +9,7 @@ namespace tk::document {
 
 // A piece of a text that came from elsewhere (the clipboard): either font
 // codes made from its Unicode Tamil, or text as it stood.
-struct TextRun {
+struct PastedRun {
     QString text;
     bool codes = false;
 };
@@ -18,7 +18,7 @@ struct TextRun {
 // typing it gives (a character no code writes stays as it is), line breaks
 // as "\n". Unicode Tamil means nothing to the phonetic keys, so Paste
 // special types only the rest. Text without Tamil is one run.
-QList<TextRun> tamilRunsToCodes(const QString& text);
+QList<PastedRun> tamilRunsToCodes(const QString& text);
 
 // Inserts plain text at the cursor in place of its selection, in the format
 // at the cursor, as one undo step, its Unicode Tamil as codes (in "Kolvani"

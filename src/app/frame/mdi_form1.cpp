@@ -133,6 +133,14 @@ void MDIForm1::connectCommands()
     on("replace1", &MDIForm1::replace_Click);
     on("font", &MDIForm1::font_Click);
     on("colour", &MDIForm1::colour_Click);
+    on("text", &MDIForm1::text_Click);
+    on("read", &MDIForm1::read_Click);
+    on("options", &MDIForm1::options_Click);
+    on("spellcheck", &MDIForm1::spellcheck_Click);
+    on("about", &MDIForm1::about_Click);
+    on("Orbelant", &MDIForm1::Orbelant_Click);
+    on("system", &MDIForm1::system_Click);
+    on("web", &MDIForm1::web_Click);
 }
 
 void MDIForm1::new_Click()
