@@ -32,6 +32,18 @@ public:
         const QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
         return path.isEmpty() ? std::nullopt : std::optional(path);
     }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& start, int& filterIndex) override
+    {
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        QString chosen = filters.value(filterIndex - 1);
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter, &chosen);
+        if (path.isEmpty())
+            return std::nullopt;
+        if (const qsizetype i = filters.indexOf(chosen); i >= 0)
+            filterIndex = int(i) + 1;
+        return path;
+    }
     bool printer(QWidget* parent, QPrinter& printer) override
     {
         QPrintDialog dialog(&printer, parent);
@@ -133,7 +145,7 @@ bool CommonDialog::ShowOpen(QWidget* parent)
 
 bool CommonDialog::ShowSave(QWidget* parent)
 {
-    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName, FilterIndex);
     if (path)
         FileName = *path;
     return path.has_value();

@@ -28,6 +28,15 @@ public:
                                                 const QString& filter, const QString& start) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& start) = 0;
+    // The Save dialog that also tells which filter the person chose:
+    // filterIndex (from 1) picks the one shown first and gets the chosen one.
+    // Seams that cannot tell leave it as it was.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                const QString& start, int& filterIndex)
+    {
+        (void)filterIndex;
+        return saveFileName(parent, title, filter, start);
+    }
     virtual bool printer(QWidget* parent, QPrinter& printer) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
@@ -71,6 +80,7 @@ public:
     QString DialogTitle;
     QString Filter;      // "Description|pattern|Description|pattern"
     QString FileName;    // "" until something is chosen
+    int FilterIndex = 1; // the filter shown first by Save, and then the one chosen
     QString FontName = QStringLiteral("Kolvani");
     double FontSize = 14.25;
     bool FontBold = false;

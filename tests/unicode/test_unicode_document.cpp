@@ -25,8 +25,8 @@ rtf::RichText paragraphOf(const QStringList& runs)
 {
     rtf::RichText text;
     rtf::Paragraph p;
-    for (const QString& spec : runs) {
-        const QStringList parts = spec.split(u'|');
+    for (const QString& written : runs) {
+        const QStringList parts = written.split(u'|');
         rtf::CharStyle s;
         s.family = parts[0];
         for (const QString& flag : parts[1].split(u' ', Qt::SkipEmptyParts)) {

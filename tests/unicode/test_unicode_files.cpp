@@ -6,6 +6,7 @@
 #include "../support/test_files.h"
 
 #include "rtf/document_io.h"
+#include "unicode/unicode_document.h"
 #include "unicode/unicode_file.h"
 
 #include <QTemporaryDir>
@@ -96,14 +97,17 @@ void TestUnicodeFiles::opensAsCodes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("back"); // the text that Export gives back
     const QString latin = QStringLiteral("[Noto Sans 14.25]");
     QTest::newRow("UTF-8 text, two lines")
         << "letter.txt" << (mixed + QStringLiteral("\r\nஅம்மா")).toUtf8()
         << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1 %2 Kavitha,  [Kolvani 14.25]%3 %2!")
                            .arg(codes(QStringLiteral("வணக்கம்")), latin, codes(QStringLiteral("நன்றி"))),
-                       QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))};
+                       QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
+        << mixed + QStringLiteral("\r\nஅம்மா");
     QTest::newRow("UTF-16 text") << "letter.txt" << utf16(QStringLiteral("அம்மா"), false, true)
-                                 << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))};
+                                 << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
+                                 << QStringLiteral("அம்மா");
     QTest::newRow("page with bold Tamil")
         << "page.html"
         << QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>"
@@ -111,7 +115,8 @@ void TestUnicodeFiles::opensAsCodes_data()
                           "</body></html>")
                .toUtf8()
         << QStringList{QStringLiteral("centre li0 fi0: [Kolvani 14.25 b #0000ff]%1 [Noto Sans 14.25] is  [Noto Sans 14.25 i]mother")
-                           .arg(codes(QStringLiteral("அம்மா")))};
+                           .arg(codes(QStringLiteral("அம்மா")))}
+        << QStringLiteral("அம்மா is mother");
     // As LibreOffice writes Tamil: \uN with a "?" fallback, in a Unicode font.
     QTest::newRow("RTF with Unicode Tamil")
         << "writer.rtf"
@@ -119,7 +124,8 @@ void TestUnicodeFiles::opensAsCodes_data()
                       "\\pard\\plain\\f0\\fs24 Dear {\\f1\\b\\u2949?\\u2990?\\u3021?\\u2990?\\u3006?} and "
                       "{\\f1\\i\\u2949?\\u2986?\\u3021?\\u2986?\\u3006?}}")
         << QStringList{QStringLiteral("left li0 fi0: [Liberation Serif 12]Dear  [Kolvani 12 b]%1 [Liberation Serif 12] and  [Kolvani 12 i]%2")
-                           .arg(codes(QStringLiteral("அம்மா")), codes(QStringLiteral("அப்பா")))};
+                           .arg(codes(QStringLiteral("அம்மா")), codes(QStringLiteral("அப்பா")))}
+        << QStringLiteral("Dear அம்மா and அப்பா");
 }
 
 void TestUnicodeFiles::opensAsCodes()
@@ -127,6 +133,7 @@ void TestUnicodeFiles::opensAsCodes()
     QFETCH(QString, name);
     QFETCH(QByteArray, data);
     QFETCH(QStringList, expected);
+    QFETCH(QString, back);
     writeBytes(path(name), data);
     QTextDocument doc;
     QFont kolvani(QStringLiteral("Kolvani"));
@@ -136,6 +143,7 @@ void TestUnicodeFiles::opensAsCodes()
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.notice, QString());
     QCOMPARE(dumpDocument(doc), expected);
+    QCOMPARE(unicode::unicodeText(doc, u"\r\n"), back);
 }
 
 void TestUnicodeFiles::unconvertibleCharactersAreKeptAndTold()

@@ -133,6 +133,9 @@ void MDIForm1::connectCommands()
     on("replace1", &MDIForm1::replace_Click);
     on("font", &MDIForm1::font_Click);
     on("colour", &MDIForm1::colour_Click);
+    on("Convert_document", &MDIForm1::Convert_document_Click);
+    on("Export_unicode", &MDIForm1::Export_unicode_Click);
+    on("Copy_unicode", &MDIForm1::Copy_unicode_Click);
     on("text", &MDIForm1::text_Click);
     on("read", &MDIForm1::read_Click);
     on("options", &MDIForm1::options_Click);
@@ -251,6 +254,8 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         form5_->close();
     if (form2_)
         form2_->close();
+    if (form4_)
+        form4_->close();
     event->accept();
 }
 

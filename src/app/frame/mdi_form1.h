@@ -3,6 +3,7 @@
 #include "seam/common_dialog.h"
 #include "menu_tree.h"
 
+#include "conversion/form4.h"
 #include "document/form1.h"
 #include "find/form2.h"
 #include "engine/engine_state.h"
@@ -91,6 +92,12 @@ public:
     // The format commands.
     void font_Click();
     void colour_Click();
+    // Conversion and Unicode: Convert a document (the Convert File dialog),
+    // Export as Unicode and Copy as Unicode.
+    void Convert_document_Click();
+    void Export_unicode_Click();
+    void Copy_unicode_Click();
+    conversion::Form4* form4() const { return form4_; }
     // Read aloud, the speech options and the spell check.
     void text_Click();
     void read_Click();
@@ -142,6 +149,7 @@ private:
     QPointer<Form5> form5_;
     QPointer<find::Form2> form2_;
     document::RichTextBox* rich_ = nullptr;
+    QPointer<conversion::Form4> form4_;
     QPointer<speech::Form3> form3_;
     QPointer<spelling::SpellingDialog> spelling_;
     QPointer<QWidget> frmabout_;

@@ -27,10 +27,12 @@ rtf::RichText selection(const QTextCursor& cursor)
     return rtf::extractRichText(*document, cursor.selectionStart(), cursor.selectionEnd());
 }
 
-Result exportFailure(const QString& path, const QString& why)
+Result failure(const QString& verb, const QString& path, const QString& why)
 {
-    return Result::failure(QStringLiteral("Cannot export \"%1\": %2.").arg(QDir::toNativeSeparators(path), why));
+    return Result::failure(QStringLiteral("Cannot %1 \"%2\": %3.").arg(verb, QDir::toNativeSeparators(path), why));
 }
+
+const QString exportVerb = QStringLiteral("export");
 
 } // namespace
 
@@ -58,10 +60,10 @@ UnicodeIn convertToCodes(QTextCursor& cursor, const QString& latinFamily)
     return count;
 }
 
-QString unicodeHtml(const QTextDocument& document, const Progress& progress)
+QString unicodeHtml(const QTextDocument& document, const Progress& progress, const QString& title)
 {
     const rtf::RichText text = rtf::extractRichText(document, 0, -1, slice(progress, 0, 0.5));
-    return htmlOf(unicodeFromCodes(text), document.metaInformation(QTextDocument::DocumentTitle));
+    return htmlOf(unicodeFromCodes(text), title.isEmpty() ? document.metaInformation(QTextDocument::DocumentTitle) : title);
 }
 
 QString unicodeHtml(const QTextCursor& cursor) { return htmlOf(unicodeFromCodes(selection(cursor))); }
@@ -81,31 +83,38 @@ ExportFormat exportFormatFor(const QString& path)
     return isHtmlName(path) ? ExportFormat::Html : ExportFormat::Text;
 }
 
-Result exportUnicode(const QTextDocument& document, const QString& path, ExportFormat format,
-                     const Progress& progress)
+Result writeWholeFile(const QString& path, const QByteArray& data, const QString& verb)
 {
     if (path.isEmpty())
-        return exportFailure(path, QStringLiteral("no file name was given"));
+        return failure(verb, path, QStringLiteral("no file name was given"));
     if (QFileInfo(path).isDir())
-        return exportFailure(path, QStringLiteral("it is a folder"));
-    const QString text = format == ExportFormat::Html ? unicodeHtml(document, slice(progress, 0, 0.8))
-                                                      : unicodeText(document, u"\r\n", slice(progress, 0, 0.8));
-    const QByteArray data = text.toUtf8();
+        return failure(verb, path, QStringLiteral("it is a folder"));
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk, a size limit) shows in
     // what write returns: the buffered flush would take it for success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return exportFailure(path, file.errorString());
+        return failure(verb, path, file.errorString());
     if (file.write(data) != data.size()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return exportFailure(path, why);
+        return failure(verb, path, why);
     }
     if (!file.commit())
-        return exportFailure(path, file.errorString());
-    if (progress)
-        progress(1.0);
+        return failure(verb, path, file.errorString());
     return Result::success();
+}
+
+Result exportUnicode(const QTextDocument& document, const QString& path, ExportFormat format,
+                     const Progress& progress, const QString& title)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return writeWholeFile(path, {}, exportVerb); // says why before any work
+    const QString text = format == ExportFormat::Html ? unicodeHtml(document, slice(progress, 0, 0.8), title)
+                                                      : unicodeText(document, u"\r\n", slice(progress, 0, 0.8));
+    const Result written = writeWholeFile(path, text.toUtf8(), exportVerb);
+    if (written && progress)
+        progress(1.0);
+    return written;
 }
 
 } // namespace tk::unicode

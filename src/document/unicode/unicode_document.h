@@ -26,7 +26,7 @@ UnicodeIn convertToCodes(QTextCursor& cursor, const QString& latinFamily = QStri
 // Unicode out, of the whole document or the cursor's selection: runs in a
 // Tamil display font as Unicode Tamil, other runs as they are. The document
 // does not change.
-QString unicodeHtml(const QTextDocument& document, const rtf::Progress& progress = {});
+QString unicodeHtml(const QTextDocument& document, const rtf::Progress& progress = {}, const QString& title = {});
 QString unicodeHtml(const QTextCursor& cursor);
 QString unicodeText(const QTextDocument& document, QStringView lineEnd = u"\n", const rtf::Progress& progress = {});
 QString unicodeText(const QTextCursor& cursor, QStringView lineEnd = u"\n");
@@ -36,7 +36,13 @@ QString unicodeText(const QTextCursor& cursor, QStringView lineEnd = u"\n");
 // temporary file: a failed export leaves the previous file as it was.
 enum class ExportFormat { Text, Html };
 ExportFormat exportFormatFor(const QString& path);
+// title: the page's title (the document's own one when empty).
 rtf::Result exportUnicode(const QTextDocument& document, const QString& path, ExportFormat format,
-                          const rtf::Progress& progress = {});
+                          const rtf::Progress& progress = {}, const QString& title = {});
+
+// Writes data whole through a temporary file beside path, renamed over it
+// only once complete; a failure leaves the previous file and says why, as
+// "Cannot <verb> "path": reason.".
+rtf::Result writeWholeFile(const QString& path, const QByteArray& data, const QString& verb);
 
 } // namespace tk::unicode
