@@ -4,6 +4,7 @@
 // Wanted: within a second.
 #include "app/frame/mdi_form1.h"
 #include "display_fonts.h"
+#include "../support/processor_time.h"
 #include "../support/word_lines.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QElapsedTimer>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -21,16 +21,6 @@ QString phoneticText(qsizetype bytes)
     static const char* const words[] = {"thamiz ", "vanakkam ", "ammaa ", "kadal ", "naan ", "paadal ",
                                         "ingkee ", "ezuthu ", "kaaRRu ", "poo "};
     return wordLines(words, bytes, 7);
-}
-
-// Processor time of this process: on a machine shared with other work it
-// is closer than the elapsed time to what the paste costs.
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 } // namespace
@@ -51,12 +41,12 @@ int main(int argc, char* argv[])
                                                   : text);
         QElapsedTimer timer;
         timer.start();
-        const double cpuStart = cpuMs();
+        const double cpuStart = processorMs();
         frame.special_Click();
         QCoreApplication::processEvents();
         const double shown = double(timer.nsecsElapsed()) / 1e6;
         std::printf("  from %-11s %8.1f ms until shown (%8.1f ms of processor time); %lld codes\n",
-                    rtf ? "RTF:" : "plain text:", shown, cpuMs() - cpuStart,
+                    rtf ? "RTF:" : "plain text:", shown, processorMs() - cpuStart,
                     static_cast<long long>(frame.ActiveForm()->RichTextBox1->Text().size()));
         frame.ActiveForm()->closeWithoutQuestion();
     }
