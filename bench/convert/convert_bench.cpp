@@ -8,9 +8,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "../support/processor_time.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -19,12 +20,7 @@ struct Timing {
     double wall = 1e9;
 };
 
-double childrenCpu()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+double childrenCpu() { return processorMs(RUSAGE_CHILDREN) / 1e3; }
 
 Timing best(const QString& program, const QStringList& args, const QString& input)
 {
