@@ -1,6 +1,13 @@
 #include "rich_text_box.h"
 
+#include "letters.h"
 #include "print_document.h"
+#include "qt_text_surface.h"
+#include "words.h"
+
+#include "display_fonts.h"
+#include "engine/letters.h"
+#include "rtf/qt_formats.h"
 #include "rtf/units.h"
 
 #include <QContextMenuEvent>
@@ -26,6 +33,29 @@ bool typesCharacter(const QKeyEvent* event)
 
 } // namespace
 
+// While a key types (its handlers, the engine's edits on its behalf, the
+// insertion and the key release), caret moves are typing, not moves.
+class RichTextBox::TypingScope {
+public:
+    explicit TypingScope(RichTextBox& box) : box_(box) { ++box_.typing_; }
+    ~TypingScope() { --box_.typing_; }
+    TypingScope(const TypingScope&) = delete;
+    TypingScope& operator=(const TypingScope&) = delete;
+
+private:
+    RichTextBox& box_;
+};
+
+QTextCharFormat inTamilFont(QTextCharFormat format, const QTextDocument& document)
+{
+    if (fonts::isTamilDisplayFont(rtf::familyOf(format, document.defaultFont())))
+        return format;
+    const QString family = document.defaultFont().family();
+    format.setFontFamilies({fonts::isTamilDisplayFont(family) ? family : QString::fromLatin1(fonts::kolvaniFamily)});
+    fonts::applyNoLetterSpacing(format);
+    return format;
+}
+
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
@@ -50,6 +80,25 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     document()->setDefaultTextOption(option);
     setFont(font);
     setCurrentFont(font);
+
+    auto moved = [this] {
+        if (typing_ == 0)
+            caretMoved_ = true;
+    };
+    connect(this, &QTextEdit::cursorPositionChanged, this, moved);
+    connect(this, &QTextEdit::selectionChanged, this, moved);
+    watchDocument();
+}
+
+void RichTextBox::watchDocument()
+{
+    connect(document(), &QTextDocument::modificationChanged, this, &RichTextBox::modificationChanged);
+}
+
+void RichTextBox::setTypingFonts(bool tamil, const QString& latinFamily)
+{
+    tamilTyping_ = tamil;
+    latinFamily_ = latinFamily;
 }
 
 QString RichTextBox::Text() const
@@ -256,9 +305,12 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     setDocument(fresh.release());
     if (ours)
         delete old;
+    watchDocument();
     // Typing goes on in the format of the loaded text, not that of the caret
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
+    caretMoved_ = true;
+    emit modificationChanged(false);
     return Result::success();
 }
 
@@ -293,57 +345,212 @@ Result RichTextBox::SelPrint(QPrinter* printer, const Progress& progress) const
 void RichTextBox::insertTyped(QChar ch)
 {
     QTextCursor c = textCursor();
-    if (overwriteMode() && !c.hasSelection() && !c.atBlockEnd())
-        c.deleteChar();
-    c.insertText(QString(ch));
+    // Overwriting takes the whole letter after the caret, never half of it.
+    if (overwriteMode() && !c.hasSelection()) {
+        const Letter next = letterAfter(*document(), c.position());
+        c.setPosition(next.end, QTextCursor::KeepAnchor);
+    }
+    QTextCharFormat format = c.charFormat();
+    const bool inTamil = fonts::isTamilDisplayFont(rtf::familyOf(format, document()->defaultFont()));
+    if (tamilTyping_ && !inTamil) {
+        format = inTamilFont(format, *document());
+    } else if (!tamilTyping_ && inTamil && !latinFamily_.isEmpty()) {
+        format.setFontFamilies({latinFamily_});
+        format.setFontLetterSpacingType(QFont::PercentageSpacing);
+        format.setFontLetterSpacing(100);
+    }
+    c.insertText(QString(ch), format);
+    setTextCursor(c);
+}
+
+void RichTextBox::setSelection(int anchor, int position)
+{
+    QTextCursor c = textCursor();
+    if (c.anchor() == anchor && c.position() == position)
+        return;
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void RichTextBox::snapAfterMove(int oldPosition)
+{
+    const QTextCursor c = textCursor();
+    const int position = c.position();
+    const int anchor = c.anchor();
+    const int snapped = snapToLetter(*document(), position, position < oldPosition ? Toward::Start : Toward::End);
+    if (!c.hasSelection())
+        setSelection(snapped, snapped);
+    else
+        setSelection(snapToLetter(*document(), anchor, anchor <= position ? Toward::Start : Toward::End), snapped);
+}
+
+void RichTextBox::snapAfterMouse()
+{
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection()) {
+        const int place = nearestLetterPlace(*document(), c.position());
+        setSelection(place, place);
+        return;
+    }
+    const bool forward = c.anchor() < c.position();
+    setSelection(snapToLetter(*document(), c.anchor(), forward ? Toward::Start : Toward::End),
+                 snapToLetter(*document(), c.position(), forward ? Toward::End : Toward::Start));
+}
+
+bool RichTextBox::moveOverLetters(QKeyEvent* event)
+{
+    const QTextDocument& doc = *document();
+    const QTextCursor c = textCursor();
+    auto move = [&](int position, bool select) {
+        setSelection(select ? c.anchor() : position, position);
+        ensureCursorVisible();
+        return true;
+    };
+    const int from = c.position();
+    if (event == QKeySequence::MoveToNextChar)
+        return move(c.hasSelection() ? c.selectionEnd() : nextLetterPlace(doc, from), false);
+    if (event == QKeySequence::MoveToPreviousChar)
+        return move(c.hasSelection() ? c.selectionStart() : previousLetterPlace(doc, from), false);
+    if (event == QKeySequence::SelectNextChar)
+        return move(nextLetterPlace(doc, from), true);
+    if (event == QKeySequence::SelectPreviousChar)
+        return move(previousLetterPlace(doc, from), true);
+    if (event == QKeySequence::MoveToNextWord)
+        return move(snapToLetter(doc, nextWordPlace(doc, from), Toward::End), false);
+    if (event == QKeySequence::MoveToPreviousWord)
+        return move(snapToLetter(doc, previousWordPlace(doc, from), Toward::Start), false);
+    if (event == QKeySequence::SelectNextWord)
+        return move(snapToLetter(doc, nextWordPlace(doc, from), Toward::End), true);
+    if (event == QKeySequence::SelectPreviousWord)
+        return move(snapToLetter(doc, previousWordPlace(doc, from), Toward::Start), true);
+    if (isReadOnly())
+        return false;
+    if (event == QKeySequence::Delete) {
+        deleteLetter(false);
+        return true;
+    }
+    if (event == QKeySequence::DeleteEndOfWord) {
+        deleteWord(false);
+        return true;
+    }
+    if (event == QKeySequence::DeleteStartOfWord) {
+        deleteWord(true);
+        return true;
+    }
+    return false;
+}
+
+void RichTextBox::deleteLetter(bool backward)
+{
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) {
+        c.removeSelectedText();
+        setTextCursor(c);
+        return;
+    }
+    const int at = c.position();
+    const Letter letter = backward ? letterBefore(*document(), at) : letterAfter(*document(), at);
+    if (letter.start == letter.end || letter.codes.find('\0') != std::string::npos) {
+        // A paragraph break, or text outside the display fonts: as usual.
+        if (backward)
+            c.deletePreviousChar();
+        else
+            c.deleteChar();
+        setTextCursor(c);
+        return;
+    }
+    const std::string rest = backward ? engine::withoutLastSign(letter.codes) : std::string();
+    // Only the codes that change are touched, so the rest keeps its look.
+    std::size_t same = 0;
+    while (same < rest.size() && rest[same] == letter.codes[same])
+        ++same;
+    std::size_t sameEnd = 0;
+    while (sameEnd < rest.size() - same && sameEnd < letter.codes.size() - same && rest[rest.size() - 1 - sameEnd] == letter.codes[letter.codes.size() - 1 - sameEnd])
+        ++sameEnd;
+    c.setPosition(letter.start + int(same));
+    c.setPosition(letter.end - int(sameEnd), QTextCursor::KeepAnchor);
+    const QString replacement = QtTextSurface::fromCodes(std::string_view(rest).substr(same, rest.size() - same - sameEnd));
+    if (replacement.isEmpty())
+        c.removeSelectedText();
+    else
+        c.insertText(replacement, c.charFormat());
+    setTextCursor(c);
+}
+
+void RichTextBox::deleteWord(bool backward)
+{
+    QTextCursor c = textCursor();
+    if (!c.hasSelection()) {
+        const int at = c.position();
+        const int to = backward ? snapToLetter(*document(), previousWordPlace(*document(), at), Toward::Start)
+                                : snapToLetter(*document(), nextWordPlace(*document(), at), Toward::End);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+    }
+    c.removeSelectedText();
     setTextCursor(c);
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent* event)
 {
     const int shift = shiftState(event->modifiers());
-    emit KeyDown(event->key(), shift);
+    {
+        const TypingScope typing(*this);
+        emit KeyDown(event->key(), shift);
+    }
 
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
         setOverwriteMode(!overwriteMode());
         emit overwriteModeToggled(overwriteMode());
         return;
     }
+    if (moveOverLetters(event)) {
+        event->accept();
+        return;
+    }
+    const int oldPosition = textCursor().position();
     if (event->modifiers() & Qt::ControlModifier && !event->text().isEmpty()) {
         // A command key: whatever text it carries is not typed.
         QKeyEvent command(event->type(), event->key(), event->modifiers(), QString(),
                           event->isAutoRepeat(), static_cast<quint16>(event->count()));
         QTextEdit::keyPressEvent(&command);
         event->setAccepted(command.isAccepted());
+        snapAfterMove(oldPosition);
         return;
     }
     if (!typesCharacter(event)) {
         QTextEdit::keyPressEvent(event);
+        snapAfterMove(oldPosition);
         return;
     }
 
+    const TypingScope typing(*this);
     const QChar typed = event->text().at(0);
     const bool control = typed.unicode() < 32;
     QTextCursor step = textCursor();
     step.beginEditBlock();
     int code = typed.unicode();
     emit KeyPress(&code);
-    if (control && code == typed.unicode()) {
-        // Enter and Backspace keep their usual effect.
-        step.endEditBlock();
+    if (control && code == u'\b') {
+        deleteLetter(true);
+    } else if (control && code == typed.unicode()) {
+        // Enter and Tab keep their usual effect.
         QTextEdit::keyPressEvent(event);
-        return;
-    }
-    if (code > 0)
+    } else if (code > 0) {
         insertTyped(QChar(code));
+    }
     step.endEditBlock();
+    caretMoved_ = false;
     ensureCursorVisible();
     event->accept();
 }
 
 void RichTextBox::keyReleaseEvent(QKeyEvent* event)
 {
-    emit KeyUp(event->key(), shiftState(event->modifiers()));
+    {
+        const TypingScope typing(*this);
+        emit KeyUp(event->key(), shiftState(event->modifiers()));
+    }
     QTextEdit::keyReleaseEvent(event);
 }
 
@@ -364,11 +571,47 @@ void RichTextBox::mousePressEvent(QMouseEvent* event)
     case Qt::MiddleButton: button = 4; break;
     default: break;
     }
+    // Raised before the caret moves: what a key still held asked for (the
+    // dot after a consonant) belongs where the caret stands now.
+    {
+        const TypingScope typing(*this);
+        emit MouseDown(button, shiftState(event->modifiers()), event->globalPosition().toPoint());
+    }
     // The caret stays where it is on a right click: the menu acts on the
     // selection the user made.
-    if (button != 2)
-        QTextEdit::mousePressEvent(event);
-    emit MouseDown(button, shiftState(event->modifiers()), event->globalPosition().toPoint());
+    if (button == 2)
+        return;
+    QTextEdit::mousePressEvent(event);
+    caretMoved_ = true;
+    snapAfterMouse();
+}
+
+void RichTextBox::mouseMoveEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseMoveEvent(event);
+    if (event->buttons() & Qt::LeftButton)
+        snapAfterMouse();
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        snapAfterMouse();
+}
+
+void RichTextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The whole word, Tamil letters and signs included, as Find sees words.
+    const WordSpan word = wordAt(*document(), cursorForPosition(event->position().toPoint()).position());
+    if (word.start < word.end)
+        setSelection(snapToLetter(*document(), word.start, Toward::Start),
+                     snapToLetter(*document(), word.end, Toward::End));
+    else
+        snapAfterMouse();
 }
 
 void RichTextBox::contextMenuEvent(QContextMenuEvent* event)

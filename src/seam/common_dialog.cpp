@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace tk::seam {
 
@@ -23,9 +27,10 @@ public:
         return path.isEmpty() ? std::nullopt : std::optional(path);
     }
     std::optional<QString> saveFileName(QWidget* parent, const QString& title,
-                                        const QString& filter, const QString& start) override
+                                        const QString& filter, const QString& start,
+                                        QString* selectedFilter) override
     {
-        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
         return path.isEmpty() ? std::nullopt : std::optional(path);
     }
     bool printer(QWidget* parent, QPrinter& printer) override
@@ -99,20 +104,50 @@ QString CommonDialog::qtFilter(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+QString CommonDialog::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString CommonDialog::startPath() const
+{
+    QString folder = !InitDir.isEmpty() ? InitDir : !lastFolder_.isEmpty() ? lastFolder_ : documentsFolder();
+    const QString name = QFileInfo(FileName).fileName();
+    return name.isEmpty() ? folder : QDir(folder).filePath(name);
+}
+
+void CommonDialog::remember(const QString& path)
+{
+    FileName = path;
+    lastFolder_ = QFileInfo(path).absolutePath();
+}
+
 bool CommonDialog::ShowOpen(QWidget* parent)
 {
-    const auto path = dialogs().openFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    const auto path = dialogs().openFileName(parent, DialogTitle, qtFilter(Filter), startPath());
     if (path)
-        FileName = *path;
+        remember(*path);
     return path.has_value();
 }
 
 bool CommonDialog::ShowSave(QWidget* parent)
 {
-    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName);
-    if (path)
-        FileName = *path;
-    return path.has_value();
+    const QString filters = qtFilter(Filter);
+    QString chosenFilter = filters.section(QStringLiteral(";;"), 0, 0);
+    auto path = dialogs().saveFileName(parent, DialogTitle, filters, startPath(), &chosenFilter);
+    if (!path)
+        return false;
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        // "Text (*.txt)" names its own extension; "All Files (*.*)" none.
+        static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+        const QRegularExpressionMatch match = single.match(chosenFilter);
+        const QString extension = match.hasMatch() ? match.captured(1) : DefaultExt;
+        if (!extension.isEmpty())
+            *path += QLatin1Char('.') + extension;
+    }
+    remember(*path);
+    return true;
 }
 
 QPrinter& CommonDialog::printer()

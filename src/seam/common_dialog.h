@@ -22,11 +22,14 @@ public:
 
     virtual ~DialogSeam() = default;
 
-    // Each returns nothing when the person cancels.
+    // Each returns nothing when the person cancels. start is the folder to
+    // show, with the file name to propose. selectedFilter, when given, holds
+    // the filter to show first and gets the one the person left chosen.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& start) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
-                                                const QString& filter, const QString& start) = 0;
+                                                const QString& filter, const QString& start,
+                                                QString* selectedFilter = nullptr) = 0;
     virtual bool printer(QWidget* parent, QPrinter& printer) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
@@ -43,6 +46,10 @@ public:
 
 // The title of the program's own message boxes and progress dialogs.
 inline const QString messageTitle = QStringLiteral("Tamil Kalvem");
+
+// The file types the Open and Save dialogs offer, in CommonDialog's form.
+inline const QString documentFilter =
+    QStringLiteral("Rich Text (*.rtf)|*.rtf|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 
 // The seam in use: Qt's own dialogs unless a test installed another.
 DialogSeam& dialogs();
@@ -61,6 +68,13 @@ public:
     QString DialogTitle;
     QString Filter;      // "Description|pattern|Description|pattern"
     QString FileName;    // "" until something is chosen
+    // The folder the Open and Save dialogs start in; when empty, the folder
+    // of the last file chosen, else the user's documents folder (never the
+    // program's working folder). They propose FileName's name in it.
+    QString InitDir;
+    // Added by ShowSave to a chosen name without an extension, unless the
+    // filter left chosen names one of its own ("Text (*.txt)" gives "txt").
+    QString DefaultExt;
     QString FontName = QStringLiteral("Kolvani");
     double FontSize = 14.25;
     bool FontBold = false;
@@ -78,9 +92,15 @@ public:
 
     // "All Files (*.*)|*.*" as Qt's file dialogs write it.
     static QString qtFilter(const QString& filter);
+    // The user's documents folder, or the home folder when there is none.
+    static QString documentsFolder();
 
 private:
+    QString startPath() const;
+    void remember(const QString& path);
+
     std::unique_ptr<QPrinter> printer_;
+    QString lastFolder_;
 };
 
 } // namespace tk::seam

@@ -141,46 +141,61 @@ void TestFrame::saveAndClose1FollowChangesFocusAndClosing()
     auto* b = f.newDocument();
     QCOMPARE(f.frame->ActiveForm(), b);
     QVERIFY(!f.item("save")->isEnabled());
+    // Undoing back to where the document stood leaves it unchanged.
+    QTest::keyClicks(b->RichTextBox1, QStringLiteral("k"));
+    QVERIFY(f.item("save")->isEnabled());
+    QTest::keyClick(b->RichTextBox1, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!b->hasUnsavedChanges() && !f.item("save")->isEnabled());
     f.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
     QCOMPARE(f.frame->ActiveForm(), a);
     QVERIFY(f.item("save")->isEnabled());
-    // Cancel keeps the window and clears the item; closing again asks nothing.
-    f.dialogs.answers.push_back(DialogSeam::Answer::Cancel);
+    // Cancel keeps the window and its mark; closing again asks again, so the
+    // text is never lost silently.
+    f.dialogs.answers = {DialogSeam::Answer::Cancel, DialogSeam::Answer::No};
     QVERIFY(!a->closeFor(tk::document::UnloadReason::ControlMenu));
-    QVERIFY(!f.item("save")->isEnabled());
+    QVERIFY(f.item("save")->isEnabled());
     QVERIFY(a->closeFor(tk::document::UnloadReason::ControlMenu));
-    QCOMPARE(f.dialogs.take().size(), 1);
+    f.settle();
+    QCOMPARE(f.dialogs.take().filter(QStringLiteral("question:")).size(), 2);
+    QCOMPARE(f.frame->ActiveForm(), b);
+    QVERIFY(!f.item("save")->isEnabled());
+    f.item("Close1")->trigger();
+    f.settle();
+    QVERIFY(!f.item("save")->isEnabled() && !f.item("Close1")->isEnabled());
 }
 
 void TestFrame::closingQuestion_data()
 {
-    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("changed"); // 0 none, 1 the older document only, 2 both
     QTest::addColumn<QString>("how"); // close, exit or session
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<QString>("fileAnswer"); // "" none, "-" cancelled, "bad" failing path
-    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("remaining"); // document windows left; the frame closes when none
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("written");
 
     using A = DialogSeam::Answer;
-    QTest::newRow("nothing unsaved") << false << "close" << QList<int>{} << "" << true << 0 << false;
-    QTest::newRow("no ends at once") << true << "close" << QList<int>{int(A::No)} << "" << true << 1 << false;
-    QTest::newRow("cancel keeps all") << true << "close" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
-    QTest::newRow("yes saves, then the documents ask")
-        << true << "close" << QList<int>{int(A::Yes), int(A::No), int(A::No)} << "ok" << true << 3 << true;
-    QTest::newRow("yes, dialog cancelled") << true << "close" << QList<int>{int(A::Yes)} << "-" << false << 1 << false;
-    QTest::newRow("yes, save fails") << true << "close" << QList<int>{int(A::Yes)} << "bad" << false << 1 << false;
-    QTest::newRow("exit asks too") << true << "exit" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
-    QTest::newRow("session ends") << true << "session" << QList<int>{} << "" << true << 0 << false;
+    QTest::newRow("nothing unsaved") << 0 << "close" << QList<int>{} << "" << 0 << 0 << false;
+    QTest::newRow("only the other changed: it asks") << 1 << "close" << QList<int>{int(A::No)} << "" << 0 << 1 << false;
+    QTest::newRow("no: the other still asks") << 2 << "close" << QList<int>{int(A::No), int(A::No)} << "" << 0 << 2 << false;
+    QTest::newRow("no, then cancel at the other") << 2 << "close" << QList<int>{int(A::No), int(A::Cancel)} << "" << 1 << 2
+                                                  << false;
+    QTest::newRow("cancel keeps all") << 2 << "close" << QList<int>{int(A::Cancel)} << "" << 2 << 1 << false;
+    QTest::newRow("yes saves, then the other asks")
+        << 2 << "close" << QList<int>{int(A::Yes), int(A::No)} << "ok" << 0 << 2 << true;
+    QTest::newRow("yes, dialog cancelled") << 2 << "close" << QList<int>{int(A::Yes)} << "-" << 2 << 1 << false;
+    QTest::newRow("yes, save fails") << 2 << "close" << QList<int>{int(A::Yes)} << "bad" << 2 << 1 << false;
+    QTest::newRow("exit asks too") << 2 << "exit" << QList<int>{int(A::Cancel)} << "" << 2 << 1 << false;
+    QTest::newRow("session ends") << 2 << "session" << QList<int>{} << "" << 0 << 0 << false;
 }
 
 void TestFrame::closingQuestion()
 {
-    QFETCH(bool, changed);
+    QFETCH(int, changed);
     QFETCH(QString, how);
     QFETCH(QList<int>, answers);
     QFETCH(QString, fileAnswer);
-    QFETCH(bool, closes);
+    QFETCH(int, remaining);
     QFETCH(int, questions);
     QFETCH(bool, written);
 
@@ -189,10 +204,11 @@ void TestFrame::closingQuestion()
     const QString path = dir.filePath(QStringLiteral("saved.txt"));
     auto* first = f.newDocument();
     auto* second = f.newDocument();
-    if (changed) {
+    if (changed >= 1)
         QTest::keyClicks(first->RichTextBox1, QStringLiteral("ka"));
+    if (changed >= 2)
         QTest::keyClicks(second->RichTextBox1, QStringLiteral("kaa"));
-    }
+    const QString titles[] = {second->questionTitle(), first->questionTitle()};
     for (int a : answers)
         f.dialogs.answers.push_back(DialogSeam::Answer(a));
     f.dialogs.scriptSave(fileAnswer, path);
@@ -205,10 +221,16 @@ void TestFrame::closingQuestion()
         f.frame->close();
     f.settle();
 
-    QCOMPARE(f.frame->isVisible(), !closes);
-    QCOMPARE(f.frame->documents().size(), closes ? 0 : 2);
+    QCOMPARE(f.frame->isVisible(), remaining > 0);
+    QCOMPARE(f.frame->documents().size(), remaining);
     const QStringList log = f.dialogs.take();
-    QCOMPARE(log.filter(QStringLiteral("question:")).size(), questions);
+    const QStringList asked = log.filter(QStringLiteral("question:"));
+    QCOMPARE(asked.size(), questions);
+    // Each question names its document, and no document is asked twice.
+    for (qsizetype i = 0; i < asked.size(); ++i) {
+        const QString& title = titles[changed == 1 ? 1 : i];
+        QVERIFY2(asked[i] == QStringLiteral("question:%1:Do you want to save before exit").arg(title), qPrintable(asked[i]));
+    }
     QVERIFY2(log.filter(QStringLiteral("unexpected")).isEmpty(), qPrintable(log.join(u'\n')));
     QCOMPARE(QFile::exists(path), written);
     if (written) {

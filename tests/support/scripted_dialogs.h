@@ -19,7 +19,12 @@ public:
     std::deque<QString> inputs;
     // The Print dialog: the PDF file to print to; a null string cancels.
     std::deque<QString> printers;
+    // The filter a Save dialog is left on; the one it shows first when none.
+    std::deque<QString> saveFilters;
     QStringList log;
+    // What the last Open or Save dialog was shown with.
+    QString lastStart;
+    QString lastFilter;
 
     ScriptedDialogs() { tk::seam::setDialogs(this); }
     ~ScriptedDialogs() override { tk::seam::setDialogs(nullptr); }
@@ -35,16 +40,24 @@ public:
             files.push_back(answer == QLatin1String("-") ? QString() : path);
     }
 
-    std::optional<QString> openFileName(QWidget*, const QString& title, const QString&,
-                                        const QString&) override
+    std::optional<QString> openFileName(QWidget*, const QString& title, const QString& filter,
+                                        const QString& start) override
     {
         log << QStringLiteral("open:") + title;
+        lastStart = start;
+        lastFilter = filter;
         return next(files);
     }
-    std::optional<QString> saveFileName(QWidget*, const QString& title, const QString&,
-                                        const QString&) override
+    std::optional<QString> saveFileName(QWidget*, const QString& title, const QString& filter,
+                                        const QString& start, QString* selectedFilter) override
     {
         log << QStringLiteral("save:") + title;
+        lastStart = start;
+        lastFilter = filter;
+        if (selectedFilter && !saveFilters.empty()) {
+            *selectedFilter = saveFilters.front();
+            saveFilters.pop_front();
+        }
         return next(files);
     }
     bool printer(QWidget*, QPrinter& printer) override
