@@ -475,6 +475,8 @@ void RichTextBox::deleteLetter(bool backward)
         c.removeSelectedText();
     else
         c.insertText(replacement, c.charFormat());
+    // The caret stays after what is left of the letter.
+    c.setPosition(letter.start + int(rest.size()));
     setTextCursor(c);
 }
 

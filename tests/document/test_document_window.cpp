@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 
@@ -19,6 +20,7 @@ private slots:
     void closingQuestion_data();
     void closingQuestion();
     void focusCopiesModifiedIntoSave();
+    void changedMarkFollowsTheDocument();
     void slidersFollowWidthAndSetIndents();
     void loadingReplacesTheWholeDocument();
     void selectionRtfPastesAtTheCaret();
@@ -110,6 +112,44 @@ void TestDocumentWindow::focusCopiesModifiedIntoSave()
     other->Form_GotFocus();
     QVERIFY(!f.save.isEnabled());
     delete other.data();
+}
+
+// Changed exactly while the text or its formatting differs from what was
+// last loaded or saved; the save item and the signal follow.
+void TestDocumentWindow::changedMarkFollowsTheDocument()
+{
+    FormFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("doc.rtf"));
+    tk::document::RichTextBox* box = f.box();
+    QSignalSpy changes(f.form, &tk::document::Form1::modificationChanged);
+    auto changed = [&](bool expected) {
+        return f.form->hasUnsavedChanges() == expected && f.save.isEnabled() == expected
+            && !changes.isEmpty() && changes.last().first().toBool() == expected;
+    };
+    QVERIFY(!f.form->hasUnsavedChanges() && !f.save.isEnabled());
+    f.type("kaa");
+    QVERIFY(changed(true));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(box->Text().isEmpty() && changed(false));
+    f.type("ka");
+    QVERIFY(f.form->saveTo(path));
+    QVERIFY(changed(false));
+    QCOMPARE(f.form->windowTitle(), path);
+    // Formatting alone is a change; undoing it is back to the saved state.
+    box->selectAll();
+    box->SetSelBold(true);
+    QVERIFY(changed(true));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(changed(false));
+    f.type("k");
+    QVERIFY(changed(true));
+    QVERIFY(box->LoadFile(path).ok);
+    QVERIFY(changed(false));
+    // The loaded document is watched like the first.
+    f.type("k");
+    QVERIFY(changed(true));
 }
 
 void TestDocumentWindow::slidersFollowWidthAndSetIndents()
