@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -86,6 +87,7 @@ private slots:
     void viewTogglesKeepCheckAndBarTogether();
     void tilingFillsTheArea_data();
     void tilingFillsTheArea();
+    void windowsOpenInSight();
     void toolbarButtons();
     void statusPanelsAndInsertKey();
     void rightButtonPopsUpTheMenu();
@@ -272,7 +274,18 @@ void TestFrame::tilingFillsTheArea()
     FrameFixture f;
     for (int i = 0; i < 3; ++i)
         f.newDocument();
+    // Arranging keeps the indents of the text, and the sliders show them.
+    tk::document::Form1* first = f.frame->documents().first();
+    first->RichTextBox1->SetText(QStringLiteral("a long first paragraph"));
+    first->Slider1->setValue(6000);
+    first->Slider2->setValue(4500);
+    auto indentsKept = [&] {
+        return first->RichTextBox1->SelIndent() == 6000 && first->RichTextBox1->SelHangingIndent() == -1500
+            && first->Slider1->value() == 6000 && first->Slider2->value() == 4500;
+    };
+    QVERIFY(indentsKept());
     f.frame->item(item)->trigger();
+    QVERIFY(indentsKept());
     const QRect area = f.frame->mdiArea()->viewport()->rect();
     int covered = 0;
     const auto windows = f.frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
@@ -285,6 +298,36 @@ void TestFrame::tilingFillsTheArea()
     QCOMPARE(covered, sideBySide ? area.width() : area.height());
     f.item("cascade")->trigger();
     QVERIFY(windows[1]->geometry().topLeft() != windows[0]->geometry().topLeft());
+    QVERIFY(indentsKept());
+}
+
+// New windows cascade from the top-left and stay inside what the frame
+// shows; the frame takes its place from the screen or from the last run.
+void TestFrame::windowsOpenInSight()
+{
+    FrameFixture f;
+    const QRect area = f.frame->mdiArea()->viewport()->rect();
+    QList<QPoint> corners;
+    for (int i = 0; i < 12; ++i) {
+        const QRect g = qobject_cast<QMdiSubWindow*>(f.newDocument()->parentWidget())->geometry();
+        QVERIFY2(area.contains(g), qPrintable(QStringLiteral("%1: %2,%3 %4x%5").arg(i).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())));
+        QVERIFY(g.width() >= area.width() / 2 && g.height() >= area.height() / 2);
+        corners << g.topLeft();
+    }
+    QCOMPARE(corners[0], QPoint(0, 0));
+    QVERIFY(corners[1].x() > 0 && corners[1].x() == corners[1].y());
+    QVERIFY(corners[2].x() > corners[1].x());
+
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QCOMPARE(f.frame->isMaximized(), screen.width() <= 1280 && screen.height() <= 800);
+    for (auto* form : f.frame->documents())
+        form->closeWithoutQuestion();
+    f.frame->showNormal();
+    f.frame->setGeometry(40, 50, 520, 410);
+    QVERIFY(f.frame->close());
+    tk::app::MDIForm1 next;
+    QVERIFY(!next.isMaximized());
+    QCOMPARE(next.geometry(), QRect(40, 50, 520, 410));
 }
 
 void TestFrame::toolbarButtons()
@@ -355,6 +398,7 @@ void TestFrame::insertStoresTheSelection_data()
     QTest::newRow("first character, lower case") << "Ab" << "jkpo;" << "A" << "jkpo;";
     QTest::newRow("cancelled") << QString() << "fh" << "c" << "";
     QTest::newRow("too long") << "d" << QString(255, u'f') << "d" << "";
+    QTest::newRow("nothing selected") << "e" << "" << "e" << "";
 }
 
 void TestFrame::insertStoresTheSelection()
@@ -364,6 +408,7 @@ void TestFrame::insertStoresTheSelection()
     QFETCH(QString, readName);
     QFETCH(QString, stored);
     FrameFixture f;
+    TemporaryConfigFolder::removeStore();
     auto* form = f.newDocument();
     form->RichTextBox1->SetText(selection);
     form->RichTextBox1->selectAll();
@@ -371,6 +416,12 @@ void TestFrame::insertStoresTheSelection()
     f.item("let")->trigger();
     QCOMPARE(tk::memory::ReadValue(QStringLiteral("tamilkalvem"), readName), stored);
     const QStringList log = f.dialogs.take();
+    if (selection.isEmpty()) {
+        // Said, and nothing asked or written: not even an empty settings file.
+        QCOMPARE(log, QStringList{QStringLiteral("message:Tamil Kalvem:") + tk::memory::nothingSelectedMessage()});
+        QVERIFY(!QFile::exists(tk::memory::storePath()));
+        return;
+    }
     QCOMPARE(log.first(), QStringLiteral("input:TamilKalvem:Please Enter the KEY-LETTER for the selected word "
                                          "to enter int the memmory eg. 'a'"));
     if (selection.size() > tk::memory::maxStoredLength)

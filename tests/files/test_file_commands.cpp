@@ -218,6 +218,10 @@ void TestFileCommands::openAndReopen()
         QCOMPARE(f.frame->documents().size(), 1);
         QCOMPARE(target, form);
     }
+    // A file just opened is unchanged: it closes without a question.
+    QVERIFY(!target->hasUnsavedChanges() && !f.item("save")->isEnabled());
+    QVERIFY(target->closeFor(tk::document::UnloadReason::ControlMenu));
+    QVERIFY(f.dialogs.take().isEmpty());
 }
 
 void TestFileCommands::openWithNoDocumentThenCancel()
