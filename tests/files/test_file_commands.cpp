@@ -32,12 +32,6 @@ std::function<void()> lastSaveRecorded(const QString& path)
     };
 }
 
-QString savedText(const QString& path)
-{
-    QTextDocument doc;
-    return tk::document::loadFile(doc, path) ? doc.toRawText() : QStringLiteral("<unreadable>");
-}
-
 } // namespace
 
 class TestFileCommands : public QObject {

@@ -2,9 +2,8 @@
 // the document's own folder and name, the three file types, an extension
 // for a name without one, and no dialog for a document that has a file.
 #include "../app/frame_fixture.h"
+#include "../rtf/document_dump.h"
 #include "../support/test_files.h"
-
-#include "document/rtf/document_io.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,12 +14,6 @@ using tk::seam::CommonDialog;
 namespace {
 
 const QString filters = QStringLiteral("Rich Text (*.rtf);;Text (*.txt);;All Files (*.*)");
-
-QString savedText(const QString& path)
-{
-    QTextDocument doc;
-    return tk::document::loadFile(doc, path) ? doc.toRawText() : QStringLiteral("<unreadable>");
-}
 
 } // namespace
 
