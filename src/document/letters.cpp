@@ -1,8 +1,8 @@
 #include "letters.h"
 
-#include "display_fonts.h"
+#include "text_runs.h"
+
 #include "engine/letters.h"
-#include "rtf/qt_formats.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -32,21 +32,16 @@ Stretch readStretch(const QTextDocument& document, const QTextBlock& block, int 
     s.cutAtStart = s.from > blockStart;
     s.cutAtEnd = to < blockEnd;
     s.codes.assign(static_cast<std::size_t>(std::max(0, to - s.from)), '\0');
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const int fStart = fragment.position();
-        const int fEnd = fStart + fragment.length();
-        if (fEnd <= s.from || fStart >= to)
-            continue;
-        if (!fonts::isTamilDisplayFont(rtf::familyOf(fragment.charFormat(), document.defaultFont())))
-            continue;
-        const QString text = fragment.text();
-        for (int p = std::max(fStart, s.from); p < std::min(fEnd, to); ++p) {
-            const char16_t ch = text.at(p - fStart).unicode();
-            if (ch <= 0xFF)
-                s.codes[static_cast<std::size_t>(p - s.from)] = static_cast<char>(ch);
+    forEachRun(document, s.from, to, [&](const TextRun& run) {
+        if (run.tamilDisplayFont && !run.paragraphBreak) {
+            for (qsizetype i = 0; i < run.text.size(); ++i) {
+                const char16_t ch = run.text.at(i).unicode();
+                if (ch <= 0xFF)
+                    s.codes[static_cast<std::size_t>(run.position - s.from + i)] = static_cast<char>(ch);
+            }
         }
-    }
+        return true;
+    });
     return s;
 }
 

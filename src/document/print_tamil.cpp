@@ -1,8 +1,9 @@
 #include "print_tamil.h"
 
+#include "text_runs.h"
+
 #include "display_fonts.h"
 #include "engine/tamil_unicode.h"
-#include "rtf/qt_formats.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGlyphRun>
@@ -77,15 +78,12 @@ void printTamilAsUnicode(QTextDocument& document)
         QList<Piece> pieces;
     };
     QList<Run> runs;
-    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            const QString family = rtf::familyOf(f.charFormat(), document.defaultFont());
-            if (fonts::isTamilDisplayFont(family))
-                runs.append({f.position(), f.length(),
-                             piecesOf(unicodeOf(f.text()), f.charFormat(), fonts::unicodeFamilyOf(family))});
-        }
-    }
+    forEachRun(document, 0, document.characterCount() - 1, [&](const TextRun& run) {
+        if (run.tamilDisplayFont && !run.paragraphBreak)
+            runs.append({run.position, int(run.text.size()),
+                         piecesOf(unicodeOf(run.text), run.format, fonts::unicodeFamilyOf(run.family))});
+        return true;
+    });
     // From the end, so the positions still ahead stay true.
     QTextCursor c(&document);
     for (auto r = runs.crbegin(); r != runs.crend(); ++r) {
