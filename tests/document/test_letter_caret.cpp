@@ -219,20 +219,14 @@ void TestLetterCaret::backspaceAndDelete_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("after");
     const int bs = Qt::Key_Backspace, del = Qt::Key_Delete;
-    // Backspace takes the sign typed last, then the consonant.
-    QTest::newRow("ா") << "fh|" << bs << "f|";
+    // Backspace takes the sign typed last, then the consonant (the engine's
+    // tests hold the whole table of letters).
     QTest::newRow("pulli") << "jkpo;|" << bs << "jkpo|";
     QTest::newRow("bare consonant") << "jkpo|" << bs << "jkp|";
-    QTest::newRow("ி") << "jkp|" << bs << "jk|";
     QTest::newRow("ொ, mid-word") << "nfh|z;L" << bs << "f|z;L";
-    QTest::newRow("ௌ") << "nfs|" << bs << "f|";
-    QTest::newRow("ை") << "if|" << bs << "f|";
-    QTest::newRow("u-form") << "F|" << bs << "f|";
+    QTest::newRow("ை, drawn before") << "if|" << bs << "f|";
     QTest::newRow("uu-form with its mark") << "Z}|" << bs << "z|";
-    QTest::newRow("டி") << "b|" << bs << "l|";
-    QTest::newRow("grantha ூ") << "gpf;~_|" << bs << "gpf;~|";
     QTest::newRow("க்ஷ whole") << "gpf;~|" << bs << "gp|";
-    QTest::newRow("vowel") << "M|" << bs << "|";
     QTest::newRow("paragraph break") << "fh\n|f" << bs << "fh|f";
     // Delete takes the whole letter after the caret.
     QTest::newRow("delete ொ") << "|nfhz;L" << del << "|z;L";
