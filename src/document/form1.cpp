@@ -267,6 +267,7 @@ bool Form1::saveAs()
     const QString path = filePath();
     cd1.DialogTitle = QStringLiteral("Save As");
     cd1.Filter = seam::documentFilter;
+    cd1.FilterIndex = 1;
     cd1.DefaultExt = QStringLiteral("rtf");
     cd1.InitDir = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
     cd1.FileName = path.isEmpty() ? windowTitle() : QFileInfo(path).fileName();

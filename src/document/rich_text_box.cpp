@@ -294,8 +294,9 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
-    if (Result r = loadFile(*fresh, path, type, progress); !r)
-        return r;
+    const Result loaded = loadFile(*fresh, path, type, progress);
+    if (!loaded)
+        return loaded;
     fresh->setModified(false);
     // The first document belongs to the text edit, which deletes it itself.
     const bool ours = old->parent() == this;
@@ -308,7 +309,7 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     setTextCursor(QTextCursor(document()));
     caretMoved_ = true;
     emit modificationChanged(false);
-    return Result::success();
+    return loaded;
 }
 
 Result RichTextBox::SaveFile(const QString& path, int type, const Progress& progress) const

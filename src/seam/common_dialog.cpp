@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace tk::seam {
@@ -27,11 +26,22 @@ public:
         return path.isEmpty() ? std::nullopt : std::optional(path);
     }
     std::optional<QString> saveFileName(QWidget* parent, const QString& title,
-                                        const QString& filter, const QString& start,
-                                        QString* selectedFilter) override
+                                        const QString& filter, const QString& start) override
     {
-        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter, selectedFilter);
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
         return path.isEmpty() ? std::nullopt : std::optional(path);
+    }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& start, int& filterIndex) override
+    {
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        QString chosen = filters.value(filterIndex - 1);
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter, &chosen);
+        if (path.isEmpty())
+            return std::nullopt;
+        if (const qsizetype i = filters.indexOf(chosen); i >= 0)
+            filterIndex = int(i) + 1;
+        return path;
     }
     bool printer(QWidget* parent, QPrinter& printer) override
     {
@@ -112,6 +122,9 @@ QString CommonDialog::documentsFolder()
 
 QString CommonDialog::startPath() const
 {
+    // A whole path the command offers stands as it is.
+    if (QFileInfo(FileName).isAbsolute())
+        return FileName;
     QString folder = !InitDir.isEmpty() ? InitDir : !lastFolder_.isEmpty() ? lastFolder_ : documentsFolder();
     const QString name = QFileInfo(FileName).fileName();
     return name.isEmpty() ? folder : QDir(folder).filePath(name);
@@ -133,16 +146,16 @@ bool CommonDialog::ShowOpen(QWidget* parent)
 
 bool CommonDialog::ShowSave(QWidget* parent)
 {
-    const QString filters = qtFilter(Filter);
-    QString chosenFilter = filters.section(QStringLiteral(";;"), 0, 0);
-    auto path = dialogs().saveFileName(parent, DialogTitle, filters, startPath(), &chosenFilter);
+    auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), startPath(), FilterIndex);
     if (!path)
         return false;
     if (QFileInfo(*path).suffix().isEmpty()) {
-        // "Text (*.txt)" names its own extension; "All Files (*.*)" none.
-        static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
-        const QRegularExpressionMatch match = single.match(chosenFilter);
-        const QString extension = match.hasMatch() ? match.captured(1) : DefaultExt;
+        // The chosen filter's first pattern names the extension ("*.txt");
+        // one that names none ("*.*") leaves it to DefaultExt.
+        const QString pattern = Filter.split(QLatin1Char('|')).value(2 * (FilterIndex - 1) + 1);
+        const QString first = pattern.section(QLatin1Char(';'), 0, 0).trimmed();
+        const QString extension =
+            first.startsWith(QLatin1String("*.")) && first != QLatin1String("*.*") ? first.mid(2) : DefaultExt;
         if (!extension.isEmpty())
             *path += QLatin1Char('.') + extension;
     }

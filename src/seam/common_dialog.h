@@ -28,8 +28,16 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& start) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
-                                                const QString& filter, const QString& start,
-                                                QString* selectedFilter = nullptr) = 0;
+                                                const QString& filter, const QString& start) = 0;
+    // The Save dialog that also tells which filter the person chose:
+    // filterIndex (from 1) picks the one shown first and gets the chosen one.
+    // Seams that cannot tell leave it as it was.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                const QString& start, int& filterIndex)
+    {
+        (void)filterIndex;
+        return saveFileName(parent, title, filter, start);
+    }
     virtual bool printer(QWidget* parent, QPrinter& printer) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
@@ -68,12 +76,15 @@ public:
     QString DialogTitle;
     QString Filter;      // "Description|pattern|Description|pattern"
     QString FileName;    // "" until something is chosen
-    // The folder the Open and Save dialogs start in; when empty, the folder
-    // of the last file chosen, else the user's documents folder (never the
-    // program's working folder). They propose FileName's name in it.
+    int FilterIndex = 1; // the filter shown first by Save, and then the one chosen
+    // The folder the Open and Save dialogs start in when FileName is no whole
+    // path; when empty, the folder of the last file chosen, else the user's
+    // documents folder (never the program's working folder). They propose
+    // FileName's name in it.
     QString InitDir;
-    // Added by ShowSave to a chosen name without an extension, unless the
-    // filter left chosen names one of its own ("Text (*.txt)" gives "txt").
+    // Added by ShowSave to a chosen name without an extension when the filter
+    // left chosen names none of its own ("All Files (*.*)"; "Text (*.txt)"
+    // gives "txt").
     QString DefaultExt;
     QString FontName = QStringLiteral("Kolvani");
     double FontSize = 14.25;

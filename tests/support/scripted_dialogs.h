@@ -19,7 +19,8 @@ public:
     std::deque<QString> inputs;
     // The Print dialog: the PDF file to print to; a null string cancels.
     std::deque<QString> printers;
-    // The filter a Save dialog is left on; the one it shows first when none.
+    // The filter a Save dialog is left on (as Qt writes it, "Text (*.txt)");
+    // the one it shows first when none.
     std::deque<QString> saveFilters;
     QStringList log;
     // What the last Open or Save dialog was shown with.
@@ -49,16 +50,21 @@ public:
         return next(files);
     }
     std::optional<QString> saveFileName(QWidget*, const QString& title, const QString& filter,
-                                        const QString& start, QString* selectedFilter) override
+                                        const QString& start) override
     {
         log << QStringLiteral("save:") + title;
         lastStart = start;
         lastFilter = filter;
-        if (selectedFilter && !saveFilters.empty()) {
-            *selectedFilter = saveFilters.front();
+        return next(files);
+    }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& start, int& filterIndex) override
+    {
+        if (!saveFilters.empty()) {
+            filterIndex = int(filter.split(QStringLiteral(";;")).indexOf(saveFilters.front())) + 1;
             saveFilters.pop_front();
         }
-        return next(files);
+        return saveFileName(parent, title, filter, start);
     }
     bool printer(QWidget*, QPrinter& printer) override
     {

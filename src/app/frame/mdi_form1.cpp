@@ -115,6 +115,9 @@ void MDIForm1::connectCommands()
     on("Saveall", &MDIForm1::Saveall_Click);
     on("last", &MDIForm1::last_Click);
     on("Print", &MDIForm1::Print_Click);
+    on("Convert_document", &MDIForm1::Convert_document_Click);
+    on("Export_unicode", &MDIForm1::Export_unicode_Click);
+    on("Copy_unicode", &MDIForm1::Copy_unicode_Click);
     on("text", &MDIForm1::text_Click);
     on("read", &MDIForm1::read_Click);
     on("options", &MDIForm1::options_Click);
@@ -224,6 +227,8 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     }
     if (form5_)
         form5_->close();
+    if (form4_)
+        form4_->close();
     rememberPlace();
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "seam/common_dialog.h"
 #include "menu_tree.h"
 
+#include "conversion/form4.h"
 #include "document/form1.h"
 #include "engine/engine_state.h"
 #include "memory/form5.h"
@@ -73,6 +74,12 @@ public:
     void Print_Click();
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // Conversion and Unicode: Convert a document (the Convert File dialog),
+    // Export as Unicode and Copy as Unicode.
+    void Convert_document_Click();
+    void Export_unicode_Click();
+    void Copy_unicode_Click();
+    conversion::Form4* form4() const { return form4_; }
     // Read aloud, the speech options and the spell check.
     void text_Click();
     void read_Click();
@@ -121,6 +128,7 @@ private:
     CommonDialog cd1_;
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
+    QPointer<conversion::Form4> form4_;
     QPointer<speech::Form3> form3_;
     QPointer<spelling::SpellingDialog> spelling_;
     QPointer<QWidget> frmabout_;
