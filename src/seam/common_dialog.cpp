@@ -2,15 +2,19 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 namespace tk::seam {
 
@@ -81,6 +85,26 @@ public:
         return ok ? std::optional(text) : std::nullopt;
     }
     void beep() override { QApplication::beep(); }
+    std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
+                                     QLineEdit& editor) override
+    {
+        QDialog box(parent);
+        box.setWindowTitle(title);
+        auto* layout = new QVBoxLayout(&box);
+        layout->addWidget(new QLabel(prompt, &box));
+        QWidget* const owner = editor.parentWidget();
+        layout->addWidget(&editor);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+        layout->addWidget(buttons);
+        editor.setFocus();
+        const bool ok = box.exec() == QDialog::Accepted;
+        // The editor is the caller's: it must outlive the box.
+        layout->removeWidget(&editor);
+        editor.setParent(owner);
+        return ok ? std::optional(editor.text()) : std::nullopt;
+    }
 };
 
 QtDialogs& qtDialogs()

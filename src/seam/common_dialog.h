@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineEdit>
 #include <QString>
 
 #include <memory>
@@ -50,6 +51,15 @@ public:
     virtual std::optional<QString> input(QWidget* parent, const QString& title,
                                          const QString& prompt, const QString& defaultText) = 0;
     virtual void beep() = 0;
+    // The input box with an editor of the caller's (one that types Tamil, say),
+    // which the box shows in place of a plain line and leaves to the caller.
+    // Unless a seam knows better, it is the plain input box given the
+    // editor's text, so a scripted answer serves both.
+    virtual std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
+                                             QLineEdit& editor)
+    {
+        return input(parent, title, prompt, editor.text());
+    }
 };
 
 // The title of the program's own message boxes and progress dialogs.
