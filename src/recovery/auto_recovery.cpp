@@ -223,7 +223,6 @@ QList<document::Form1*> AutoRecovery::offer(QWidget* parent, const std::function
             form->setWindowTitle(r.caption);
         // Unsaved, as it was when the copy was made.
         form->RichTextBox1->document()->setModified(true);
-        form->modified = true;
         form->Form_GotFocus();
         // This run's copy replaces the old one before that is removed, so a
         // crash right now still leaves one behind.

@@ -3,6 +3,7 @@
 // Files and selections as the tests set them up.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -31,6 +32,16 @@ inline ino_t inodeOf(const QString& path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// The text a PDF reader finds in a printed file.
+inline QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed>");
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Any text widget; a template, so that tests without Qt GUI can include this.

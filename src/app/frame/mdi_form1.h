@@ -114,11 +114,10 @@ public:
     QWidget* frmBrowser() const { return frmBrowser_; }
     void openFiles(const QStringList& paths);
 
-    // Never losing work (file_safety.cpp): one window per file, and no save
-    // over a file another program changed without asking.
-    enum class Overwrite { Yes, SaveElsewhere, Stop };
+    // Never losing work (file_safety.cpp): one window per file. (The
+    // question before saving over a file changed elsewhere is the document
+    // window's own, in Form1::saveTo.)
     document::Form1* windowShowing(const QString& path) const;
-    Overwrite askIfChangedOnDisk(const document::Form1& form, const QString& path);
 
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
@@ -143,11 +142,10 @@ private:
     // Loads path into the active document, or into a new window when the
     // active one has unsaved changes; a failure is told and changes nothing.
     void openPath(const QString& path);
-    // Saves form to path, captions it with the path and clears `save`; a
-    // failure is told and changes nothing.
-    bool saveAs(document::Form1& form, const QString& path);
-    // The Save dialog as Save As and Save all show it.
-    bool showSaveAs();
+    // Size and place at start: as the settings file remembers, else
+    // maximised on a small screen and most of a large one, centred.
+    void placeOnScreen();
+    void rememberPlace();
     // Brings the document window forward; it becomes ActiveForm.
     void activate(document::Form1& form);
     void activeDocumentChanged();
@@ -167,7 +165,6 @@ private:
     QPointer<QWidget> frmabout_;
     QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
-    bool endingNow_ = false;
 };
 
 } // namespace tk::app
