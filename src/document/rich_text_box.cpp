@@ -1,10 +1,13 @@
 #include "rich_text_box.h"
 
+#include "document_layout.h"
 #include "print_document.h"
 #include "rtf/units.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextOption>
 
@@ -50,6 +53,49 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     document()->setDefaultTextOption(option);
     setFont(font);
     setCurrentFont(font);
+    useOwnLayout();
+}
+
+void RichTextBox::useOwnLayout()
+{
+    useDocumentLayout(*document());
+    connect(static_cast<DocumentLayout*>(document()->documentLayout()), &DocumentLayout::viewShifted, this,
+            &RichTextBox::followViewShift, Qt::UniqueConnection);
+}
+
+void RichTextBox::layOutView()
+{
+    if (auto* layout = qobject_cast<DocumentLayout*>(document()->documentLayout()))
+        layout->setView(verticalScrollBar()->value(), viewport()->height());
+}
+
+void RichTextBox::followViewShift(qreal dy)
+{
+    shiftRemainder_ += dy;
+    const int step = int(std::lround(shiftRemainder_));
+    shiftRemainder_ -= step;
+    if (step == 0)
+        return;
+    QScopedValueRollback guard(followingShift_, true);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
+}
+
+void RichTextBox::scrollContentsBy(int dx, int dy)
+{
+    if (followingShift_) {
+        // The text moved as far as the view: what is on screen stays, but
+        // the pixels cannot simply be moved.
+        viewport()->update();
+        return;
+    }
+    QTextEdit::scrollContentsBy(dx, dy);
+    layOutView();
+}
+
+void RichTextBox::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    layOutView();
 }
 
 QString RichTextBox::Text() const
@@ -248,6 +294,10 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    // Laid out as it will be shown, which the load leaves to be done as the
+    // paragraphs come into view.
+    fresh->setPageSize(old->pageSize());
+    useDocumentLayout(*fresh);
     if (Result r = loadFile(*fresh, path, type, progress); !r)
         return r;
     fresh->setModified(false);
@@ -256,9 +306,11 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     setDocument(fresh.release());
     if (ours)
         delete old;
+    useOwnLayout();
     // Typing goes on in the format of the loaded text, not that of the caret
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
+    layOutView();
     return Result::success();
 }
 
