@@ -449,19 +449,17 @@ QRectF DocumentLayout::blockBoundingRect(const QTextBlock& block) const
     if (self->ensureLaidOut(block))
         self->reportChanges();
     const QTextLayout* tl = placed(block);
-    return tl->boundingRect().translated(tl->position());
+    // Moved, not shifted, to the layout's place, as Qt's layout does: the
+    // caret's place is this corner plus the line's own x.
+    QRectF rect = tl->boundingRect();
+    rect.moveTopLeft(tl->position());
+    return rect;
 }
 
 int DocumentLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const
 {
-    const QTextDocument* doc = document();
-    const int lastPosition = doc->characterCount() - 1;
-    const QSizeF size = documentSize();
-    if (point.y() < 0 || point.x() < 0)
-        return accuracy == Qt::ExactHit ? -1 : 0;
-    if (point.y() > size.height() || point.x() > size.width())
-        return accuracy == Qt::ExactHit ? -1 : lastPosition;
-
+    // As Qt's layout answers for the root frame: a point above a paragraph
+    // is before it, one below after it, one beside a line on the line.
     auto* self = const_cast<DocumentLayout*>(this);
     const QTextBlock block = blockAtY(point.y());
     if (self->ensureLaidOut(block))
@@ -471,10 +469,10 @@ int DocumentLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) 
 
     int position = block.position();
     bool exact = false;
-    int end = lastPosition;
+    int end = document()->characterCount() - 1;
     if (point.y() > rect.bottom()) {
         position += block.length();
-    } else {
+    } else if (point.y() >= rect.top()) {
         const QPointF p = point - tl->position();
         int offset = 0;
         for (int i = 0; i < tl->lineCount(); ++i) {
