@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test bench package fuzz clean
 
 deps:
 	@tools/install-deps.sh
@@ -24,6 +24,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the installed program, in $(BUILD)/.
+package: build
+	@cmake --build $(BUILD) --target package
 
 bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -1,6 +1,9 @@
 // Tamil Kalvem: the word processor's start-up.
 #include "frame/mdi_form1.h"
 
+#include "about/frm_splash.h"
+#include "about/identity.h"
+
 #include "display_fonts.h"
 
 #include <QApplication>
@@ -11,9 +14,9 @@
 
 namespace {
 
-// For the start-up benchmark: once the frame is on screen, say so with the
-// resident memory, and end.
-void reportShownAndQuit()
+// For the start-up benchmark and the tests: once the frame is on screen, say
+// so with the resident memory and the documents open, and end.
+void reportShownAndQuit(const tk::app::MDIForm1& frame)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     QByteArray rss = "unknown";
@@ -23,7 +26,8 @@ void reportShownAndQuit()
                 rss = line.mid(6).trimmed();
         }
     }
-    std::printf("frame shown; resident %s\n", rss.constData());
+    std::printf("frame shown; resident %s; documents %lld\n", rss.constData(),
+                static_cast<long long>(frame.documents().size()));
     std::fflush(stdout);
     QCoreApplication::exit(0);
 }
@@ -32,12 +36,17 @@ void reportShownAndQuit()
 
 int main(int argc, char* argv[])
 {
+    // The browser's web engine, loaded only when it first opens, needs this
+    // set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tamil Kalvem"));
+    QApplication::setWindowIcon(tk::about::applicationIcon());
     tk::fonts::registerDisplayFonts();
     tk::app::MDIForm1 frame;
-    frame.show();
+    tk::about::frmSplash::showAtStartUp(frame);
+    frame.openFiles(QApplication::arguments().mid(1));
     if (qEnvironmentVariableIsSet("TK_REPORT_STARTUP"))
-        QTimer::singleShot(0, &frame, reportShownAndQuit);
+        QTimer::singleShot(0, &frame, [&frame] { reportShownAndQuit(frame); });
     return app.exec();
 }

@@ -113,6 +113,10 @@ void MDIForm1::connectCommands()
     on("Saveall", &MDIForm1::Saveall_Click);
     on("last", &MDIForm1::last_Click);
     on("Print", &MDIForm1::Print_Click);
+    on("about", &MDIForm1::about_Click);
+    on("Orbelant", &MDIForm1::Orbelant_Click);
+    on("system", &MDIForm1::system_Click);
+    on("web", &MDIForm1::web_Click);
 }
 
 void MDIForm1::new_Click()

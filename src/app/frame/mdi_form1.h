@@ -71,6 +71,14 @@ public:
     void Print_Click();
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // The Help menu (help_commands.cpp) and the files named at start-up.
+    void about_Click();
+    void Orbelant_Click();
+    void system_Click();
+    void web_Click();
+    QWidget* frmabout() const { return frmabout_; }
+    QWidget* frmBrowser() const { return frmBrowser_; }
+    void openFiles(const QStringList& paths);
 
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
@@ -105,6 +113,8 @@ private:
     CommonDialog cd1_;
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
+    QPointer<QWidget> frmabout_;
+    QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
     bool endingNow_ = false;
 };

@@ -103,6 +103,10 @@ void MDIForm1::Toolbar1_ButtonClick(const QString& key)
         saveButton_Click();
         return;
     }
+    if (key == QLatin1String("Help")) {
+        about_Click();
+        return;
+    }
     document::Form1* form = ActiveForm();
     if (!form)
         return;
