@@ -375,7 +375,25 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
         last = doc->lastBlock();
     const QTextBlock before = first.previous();
     const qreal oldEnd = blockTop(last) + heights_.height(last);
-    if (last.blockNumber() - first.blockNumber() < eagerBlocks) {
+    const bool few = last.blockNumber() - first.blockNumber() < eagerBlocks;
+    if (!edited) {
+        // Formats laid on from outside the text (a highlighter's, an input
+        // method's preedit): laid out again when shown or asked for.
+        if (few) {
+            for (QTextBlock b = first; b.isValid(); b = b.next()) {
+                b.clearLayout();
+                if (b == last)
+                    break;
+            }
+        } else {
+            forgetLayouts();
+        }
+        const qreal top = blockTop(first);
+        emit update(QRectF(0, top, farAway, oldEnd - top));
+        reportChanges();
+        return;
+    }
+    if (few) {
         for (QTextBlock b = first; b.isValid(); b = b.next()) {
             b.clearLayout();
             ensureLaidOut(b);

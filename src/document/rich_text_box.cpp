@@ -285,17 +285,18 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
 
 Result RichTextBox::LoadFile(const QString& path, int type, const Progress& progress)
 {
-    // Built in a document that no view lays out, a long file loads about ten
-    // times faster than in the shown one; the view then takes it whole. The
-    // new document starts as the old one did, with an empty undo history.
+    // Built in a document of its own, so that a failed load leaves the shown
+    // one as it was; the view then takes it whole. The new document starts as
+    // the old one did, with an empty undo history.
     QTextDocument* old = document();
     auto fresh = std::make_unique<QTextDocument>(this);
     fresh->setDefaultFont(old->defaultFont());
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
-    // Laid out as it will be shown, which the load leaves to be done as the
-    // paragraphs come into view.
+    // With the shown width and layout from the start, the load only
+    // estimates the paragraphs' heights; they are laid out as they come into
+    // view.
     fresh->setPageSize(old->pageSize());
     useDocumentLayout(*fresh);
     if (Result r = loadFile(*fresh, path, type, progress); !r)
