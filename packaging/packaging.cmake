@@ -23,5 +23,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 # dpkg-shlibdeps; these are what they load at run time without linking.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginecore6-bin, libqt6svg6, adwaita-icon-theme, fonts-cabinsketch")
+    "libqt6webenginecore6-bin, libqt6svg6, adwaita-icon-theme, fonts-cabinsketch, espeak-ng-data, aspell-ta, hunspell-en-us")
 include(CPack)

@@ -113,6 +113,10 @@ void MDIForm1::connectCommands()
     on("Saveall", &MDIForm1::Saveall_Click);
     on("last", &MDIForm1::last_Click);
     on("Print", &MDIForm1::Print_Click);
+    on("text", &MDIForm1::text_Click);
+    on("read", &MDIForm1::read_Click);
+    on("options", &MDIForm1::options_Click);
+    on("spellcheck", &MDIForm1::spellcheck_Click);
     on("about", &MDIForm1::about_Click);
     on("Orbelant", &MDIForm1::Orbelant_Click);
     on("system", &MDIForm1::system_Click);
