@@ -25,6 +25,8 @@ constexpr int eagerBlocks = 64;
 // Paragraphs laid out before estimating the rest of a new document, to learn
 // its line height and character width.
 constexpr int sampleBlocks = 32;
+// Paragraphs whose shaped glyphs are kept: a few views' worth.
+constexpr std::size_t keptGlyphBlocks = 512;
 constexpr qreal farAway = 1e9;
 
 struct LineHeights {
@@ -127,6 +129,7 @@ qreal DocumentLayout::spacingBelow(const QTextBlock& block, const QTextBlockForm
 qreal DocumentLayout::layOutBlock(const QTextBlock& block)
 {
     QTextLayout* tl = block.layout();
+    keepGlyphs(block, *tl);
     const QTextBlockFormat format = block.blockFormat();
     const Qt::LayoutDirection dir = block.textDirection();
 
@@ -188,6 +191,25 @@ qreal DocumentLayout::layOutBlock(const QTextBlock& block)
     laidOut_.insert(tl, {generation_, y});
     learnFrom(*tl, y, block.length() - 1);
     return y + spacingBelow(block, format);
+}
+
+void DocumentLayout::keepGlyphs(const QTextBlock& block, QTextLayout& layout)
+{
+    if (layout.cacheEnabled())
+        return;
+    layout.setCacheEnabled(true);
+    keptGlyphs_.emplace_back(block);
+    if (keptGlyphs_.size() <= keptGlyphBlocks)
+        return;
+    // The oldest lets its glyphs go; laying it out empty frees them, and it
+    // is laid out again when next shown.
+    const QTextBlock oldest = keptGlyphs_.front().block();
+    keptGlyphs_.pop_front();
+    if (QTextLayout* old = oldest.layout(); old->cacheEnabled() && old != &layout) {
+        old->setCacheEnabled(false);
+        old->beginLayout();
+        old->endLayout();
+    }
 }
 
 void DocumentLayout::learnFrom(const QTextLayout& layout, qreal linesHeight, int characters)

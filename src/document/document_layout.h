@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextOption>
 
+#include <deque>
+
 class QTextLayout;
 
 namespace tk::document {
@@ -108,6 +110,11 @@ private:
     };
     QHash<const QTextLayout*, Stamp> laidOut_;
     void forgetLayouts();
+    // The paragraphs laid out last keep their shaped glyphs, so that
+    // painting the view does not shape its text again; a cursor at each
+    // (which follows edits and never dangles) finds the oldest to let go.
+    std::deque<QTextCursor> keptGlyphs_;
+    void keepGlyphs(const QTextBlock& block, QTextLayout& layout);
     bool estimated_ = false;
     bool estimatedWithoutWidth_ = false;
     int cursorWidth_ = 1;
