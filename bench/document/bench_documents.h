@@ -4,6 +4,7 @@
 // document window standing without the frame.
 #include "document/form1.h"
 #include "seam/common_dialog.h"
+#include "../support/word_lines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,20 +15,7 @@ inline QString tamilText(qsizetype bytes)
 {
     static const char* const words[] = {"jkpo; ", "tzf;fk; ", "ed;wp ", "mk;kh ", "fz; ",
                                         "$ ", "if ", "Nfh ", "ez;gu;fs; "};
-    QString text;
-    text.reserve(bytes + 16);
-    qsizetype line = 0;
-    for (std::size_t i = 0; text.size() < bytes; ++i) {
-        const QString word = QString::fromLatin1(words[(i * 5) % std::size(words)]);
-        text += word;
-        line += word.size();
-        if (line > 70) {
-            text += u'\n';
-            line = 0;
-        }
-    }
-    text.truncate(bytes);
-    return text;
+    return wordLines(words, bytes, 5);
 }
 
 // The frame's shared items a document window links to.

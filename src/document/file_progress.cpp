@@ -5,6 +5,7 @@
 #include "seam/common_dialog.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 namespace tk::document {
 
@@ -51,6 +52,10 @@ bool FileProgress::report(double fraction)
         cancelled_ = true;
     return !cancelled_;
 }
+
+BusyPointer::BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyPointer::~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
 
 rtf::Result loadShowingProgress(QWidget* parent, RichTextBox& box, const QString& path, bool* cancelled)
 {

@@ -45,6 +45,15 @@ private:
     QPointer<QProgressDialog> dialog_;
 };
 
+// The busy pointer over the program for as long as this object lives.
+class BusyPointer {
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 // LoadFile and SaveFile of the text surface in rich text, showing progress
 // over parent when they take long. cancelled (if given) tells whether the
 // person cancelled a load; the failure then needs no message.

@@ -3,6 +3,7 @@
 #include "document_layout.h"
 #include "print_document.h"
 #include "rtf/units.h"
+#include "text_search.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -268,19 +269,14 @@ void RichTextBox::SetSelHangingIndent(int twips) { setIndents(*this, SelIndent()
 
 int RichTextBox::Find(const QString& text, int start, int end, int options)
 {
-    if (text.isEmpty())
+    const int at = TextSearch(*document(), text, options).next(start < 0 ? SelStart() : start, end);
+    if (at < 0)
         return -1;
-    QTextDocument::FindFlags flags;
-    if (options & 2)
-        flags |= QTextDocument::FindWholeWords;
-    if (options & 4)
-        flags |= QTextDocument::FindCaseSensitively;
-    const int from = start < 0 ? SelStart() : start;
-    const QTextCursor match = document()->find(text, from, flags);
-    if (match.isNull() || (end >= 0 && match.selectionEnd() > end))
-        return -1;
+    QTextCursor match(document());
+    match.setPosition(at);
+    match.setPosition(at + int(text.size()), QTextCursor::KeepAnchor);
     setTextCursor(match);
-    return match.selectionStart();
+    return at;
 }
 
 Result RichTextBox::LoadFile(const QString& path, int type, const Progress& progress)
@@ -299,8 +295,9 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     // view.
     fresh->setPageSize(old->pageSize());
     useDocumentLayout(*fresh);
-    if (Result r = loadFile(*fresh, path, type, progress); !r)
-        return r;
+    const Result loaded = loadFile(*fresh, path, type, progress);
+    if (!loaded)
+        return loaded;
     fresh->setModified(false);
     // The first document belongs to the text edit, which deletes it itself.
     const bool ours = old->parent() == this;
@@ -312,7 +309,7 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
     layOutView();
-    return Result::success();
+    return loaded;
 }
 
 Result RichTextBox::SaveFile(const QString& path, int type, const Progress& progress) const
@@ -350,6 +347,18 @@ void RichTextBox::insertTyped(QChar ch)
         c.deleteChar();
     c.insertText(QString(ch));
     setTextCursor(c);
+}
+
+bool RichTextBox::event(QEvent* event)
+{
+    // Not claiming a Ctrl key lets the window's shortcut for it run; with
+    // none, the key comes back here as an ordinary key press.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier) {
+        event->ignore();
+        return true;
+    }
+    return QTextEdit::event(event);
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent* event)

@@ -23,7 +23,9 @@ namespace tk::document {
 // Everything a handler and the insertion do for one key is one undo step (the
 // engine's text surface joins the key release's dot to it). Enter, Backspace
 // and Tab are raised too and then keep their usual effect; keys held with
-// Ctrl are commands and never type their character.
+// Ctrl are commands and never type their character. The window's shortcuts
+// come before the surface's own Ctrl keys (Ctrl+C is the frame's Copy); a
+// Ctrl key that no shortcut takes keeps its usual effect here (Ctrl+Z).
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -54,8 +56,8 @@ public:
     void SetSelHangingIndent(int twips);
     int SelIndent() const;
     int SelHangingIndent() const;
-    // options: 2 whole word, 4 match case. start -1: from the caret; end -1:
-    // to the end. The match becomes the selection; -1 when there is none.
+    // options: 2 whole word (display-font letters and signs are word
+    // characters), 4 match case. start -1: from the caret; end -1: to the end. The match becomes the selection; -1 when there is none.
     int Find(const QString& text, int start = -1, int end = -1, int options = 0);
 
     // type 0 rich text (a file that is not RTF loads as plain text), 1 plain
@@ -94,6 +96,7 @@ signals:
     void overwriteModeToggled(bool overwrite);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

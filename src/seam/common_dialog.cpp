@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -27,6 +31,18 @@ public:
     {
         const QString path = QFileDialog::getSaveFileName(parent, title, start, filter);
         return path.isEmpty() ? std::nullopt : std::optional(path);
+    }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& start, int& filterIndex) override
+    {
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        QString chosen = filters.value(filterIndex - 1);
+        const QString path = QFileDialog::getSaveFileName(parent, title, start, filter, &chosen);
+        if (path.isEmpty())
+            return std::nullopt;
+        if (const qsizetype i = filters.indexOf(chosen); i >= 0)
+            filterIndex = int(i) + 1;
+        return path;
     }
     bool printer(QWidget* parent, QPrinter& printer) override
     {
@@ -66,6 +82,26 @@ public:
         return ok ? std::optional(text) : std::nullopt;
     }
     void beep() override { QApplication::beep(); }
+    std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
+                                     QLineEdit& editor) override
+    {
+        QDialog box(parent);
+        box.setWindowTitle(title);
+        auto* layout = new QVBoxLayout(&box);
+        layout->addWidget(new QLabel(prompt, &box));
+        QWidget* const owner = editor.parentWidget();
+        layout->addWidget(&editor);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+        layout->addWidget(buttons);
+        editor.setFocus();
+        const bool ok = box.exec() == QDialog::Accepted;
+        // The editor is the caller's: it must outlive the box.
+        layout->removeWidget(&editor);
+        editor.setParent(owner);
+        return ok ? std::optional(editor.text()) : std::nullopt;
+    }
 };
 
 QtDialogs& qtDialogs()
@@ -109,7 +145,7 @@ bool CommonDialog::ShowOpen(QWidget* parent)
 
 bool CommonDialog::ShowSave(QWidget* parent)
 {
-    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName, FilterIndex);
     if (path)
         FileName = *path;
     return path.has_value();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineEdit>
 #include <QString>
 
 #include <memory>
@@ -27,6 +28,15 @@ public:
                                                 const QString& filter, const QString& start) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& start) = 0;
+    // The Save dialog that also tells which filter the person chose:
+    // filterIndex (from 1) picks the one shown first and gets the chosen one.
+    // Seams that cannot tell leave it as it was.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                const QString& start, int& filterIndex)
+    {
+        (void)filterIndex;
+        return saveFileName(parent, title, filter, start);
+    }
     virtual bool printer(QWidget* parent, QPrinter& printer) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> color(QWidget* parent, const QColor& initial) = 0;
@@ -39,6 +49,15 @@ public:
     virtual std::optional<QString> input(QWidget* parent, const QString& title,
                                          const QString& prompt, const QString& defaultText) = 0;
     virtual void beep() = 0;
+    // The input box with an editor of the caller's (one that types Tamil, say),
+    // which the box shows in place of a plain line and leaves to the caller.
+    // Unless a seam knows better, it is the plain input box given the
+    // editor's text, so a scripted answer serves both.
+    virtual std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
+                                             QLineEdit& editor)
+    {
+        return input(parent, title, prompt, editor.text());
+    }
 };
 
 // The title of the program's own message boxes and progress dialogs.
@@ -61,6 +80,7 @@ public:
     QString DialogTitle;
     QString Filter;      // "Description|pattern|Description|pattern"
     QString FileName;    // "" until something is chosen
+    int FilterIndex = 1; // the filter shown first by Save, and then the one chosen
     QString FontName = QStringLiteral("Kolvani");
     double FontSize = 14.25;
     bool FontBold = false;

@@ -8,6 +8,7 @@
 
 #include <QPrinter>
 #include <QStringList>
+#include <QTest>
 
 #include <deque>
 
@@ -19,6 +20,9 @@ public:
     std::deque<QString> inputs;
     // The Print dialog: the PDF file to print to; a null string cancels.
     std::deque<QString> printers;
+    // The Font and Colour dialogs: nothing (the default) cancels.
+    std::deque<std::optional<QFont>> fonts;
+    std::deque<std::optional<QColor>> colors;
     QStringList log;
 
     ScriptedDialogs() { tk::seam::setDialogs(this); }
@@ -57,8 +61,8 @@ public:
         printer.setOutputFileName(*file);
         return true;
     }
-    std::optional<QFont> font(QWidget*, const QFont&) override { return log << QStringLiteral("font"), std::nullopt; }
-    std::optional<QColor> color(QWidget*, const QColor&) override { return log << QStringLiteral("color"), std::nullopt; }
+    std::optional<QFont> font(QWidget*, const QFont&) override { return log << QStringLiteral("font"), next(fonts); }
+    std::optional<QColor> color(QWidget*, const QColor&) override { return log << QStringLiteral("color"), next(colors); }
     Answer question(QWidget*, const QString& title, const QString& text) override
     {
         log << QStringLiteral("question:%1:%2").arg(title, text);
@@ -81,8 +85,31 @@ public:
         return next(inputs);
     }
     void beep() override { log << QStringLiteral("beep"); }
+    // The input box with the caller's editor: the next `typed` keys go into
+    // the editor through its own key handling and its text is the answer;
+    // with none scripted it answers as the plain input box.
+    std::deque<QString> typed;
+    std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
+                                     QLineEdit& editor) override
+    {
+        if (typed.empty())
+            return input(parent, title, prompt, editor.text());
+        log << QStringLiteral("input:%1:%2").arg(title, prompt);
+        QTest::keyClicks(&editor, typed.front());
+        typed.pop_front();
+        return editor.text();
+    }
 
 private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        const std::optional<T> value = queue.front();
+        queue.pop_front();
+        return value;
+    }
     std::optional<QString> next(std::deque<QString>& queue)
     {
         if (queue.empty())

@@ -50,6 +50,8 @@ void MDIForm1::openPath(const QString& path)
     const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
     if (loaded.ok) {
         form->setWindowTitle(path);
+        if (!loaded.notice.isEmpty())
+            dialogs().message(this, messageTitle, loaded.notice);
         return;
     }
     if (besideUnsaved)

@@ -38,6 +38,9 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this))
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(true);
     panels_ = new StatusPanels(*statusBar());
+    rich_ = new document::RichTextBox(this);
+    rich_->setObjectName(QStringLiteral("Rich"));
+    rich_->hide();
     connectCommands();
     connect(area_, &QMdiArea::subWindowActivated, this, &MDIForm1::activeDocumentChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endBySession(); });
@@ -113,6 +116,26 @@ void MDIForm1::connectCommands()
     on("Saveall", &MDIForm1::Saveall_Click);
     on("last", &MDIForm1::last_Click);
     on("Print", &MDIForm1::Print_Click);
+    on("cut", &MDIForm1::cut_Click);
+    on("cut1", &MDIForm1::cut_Click);
+    on("copy", &MDIForm1::copy_Click);
+    on("copy1", &MDIForm1::copy_Click);
+    on("paste", &MDIForm1::paste_Click);
+    on("paste1", &MDIForm1::paste_Click);
+    on("Cut_text", &MDIForm1::Cut_text_Click);
+    on("Copy_text", &MDIForm1::Copy_text_Click);
+    on("paste_text", &MDIForm1::paste_text_Click);
+    on("special", &MDIForm1::special_Click);
+    on("Delete", &MDIForm1::Delete_Click);
+    on("find", &MDIForm1::find_Click);
+    on("find1", &MDIForm1::find_Click);
+    on("replace", &MDIForm1::replace_Click);
+    on("replace1", &MDIForm1::replace_Click);
+    on("font", &MDIForm1::font_Click);
+    on("colour", &MDIForm1::colour_Click);
+    on("Convert_document", &MDIForm1::Convert_document_Click);
+    on("Export_unicode", &MDIForm1::Export_unicode_Click);
+    on("Copy_unicode", &MDIForm1::Copy_unicode_Click);
     on("text", &MDIForm1::text_Click);
     on("read", &MDIForm1::read_Click);
     on("options", &MDIForm1::options_Click);
@@ -229,6 +252,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     }
     if (form5_)
         form5_->close();
+    if (form2_)
+        form2_->close();
+    if (form4_)
+        form4_->close();
     event->accept();
 }
 

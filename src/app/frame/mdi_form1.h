@@ -3,7 +3,9 @@
 #include "seam/common_dialog.h"
 #include "menu_tree.h"
 
+#include "conversion/form4.h"
 #include "document/form1.h"
+#include "find/form2.h"
 #include "engine/engine_state.h"
 #include "memory/form5.h"
 #include "speech/form3.h"
@@ -73,6 +75,29 @@ public:
     void Print_Click();
     void saveButton_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // The edit commands: clipboard, Paste special, Delete, Find and Replace.
+    void cut_Click();
+    void copy_Click();
+    void paste_Click();
+    void Cut_text_Click();
+    void Copy_text_Click();
+    void paste_text_Click();
+    void special_Click();
+    void Delete_Click();
+    void find_Click();
+    void replace_Click();
+    find::Form2* form2() const { return form2_; }
+    // The scratch surface of Paste special; never shown, never a document.
+    document::RichTextBox* Rich() const { return rich_; }
+    // The format commands.
+    void font_Click();
+    void colour_Click();
+    // Conversion and Unicode: Convert a document (the Convert File dialog),
+    // Export as Unicode and Copy as Unicode.
+    void Convert_document_Click();
+    void Export_unicode_Click();
+    void Copy_unicode_Click();
+    conversion::Form4* form4() const { return form4_; }
     // Read aloud, the speech options and the spell check.
     void text_Click();
     void read_Click();
@@ -122,6 +147,9 @@ private:
     CommonDialog cd1_;
     engine::EngineState engineState_;
     QPointer<Form5> form5_;
+    QPointer<find::Form2> form2_;
+    document::RichTextBox* rich_ = nullptr;
+    QPointer<conversion::Form4> form4_;
     QPointer<speech::Form3> form3_;
     QPointer<spelling::SpellingDialog> spelling_;
     QPointer<QWidget> frmabout_;

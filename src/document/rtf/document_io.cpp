@@ -1,7 +1,11 @@
 #include "document_io.h"
 
+#include "qt_formats.h"
 #include "reader.h"
 #include "rtf.h"
+#include "text_document.h"
+#include "unicode/unicode_file.h"
+#include "unicode/unicode_runs.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +51,41 @@ Result readFile(const QString& path, QByteArray& data)
     return Result::success();
 }
 
+// Unicode Tamil becomes codes in the display font; what has no code stays
+// and the person is told how much.
+Result takeUnicodeTamil(rtf::RichText& text, const QString& path)
+{
+    if (!unicode::holdsUnicodeTamil(text))
+        return Result::success();
+    const unicode::UnicodeIn count = unicode::codesFromUnicode(text);
+    Result r;
+    r.notice = unicode::unconvertedNotice(count.unconverted, QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
+    return r;
+}
+
+// Unicode text and web pages: Latin in a Latin font (the document's default
+// is a Tamil display font), Tamil as codes.
+Result loadUnicode(QTextDocument& document, const unicode::DecodedText& decoded, const QString& path,
+                   const Progress& progress)
+{
+    QFont latin = document.defaultFont();
+    latin.setFamily(QString::fromLatin1(unicode::defaultLatinFamily));
+    rtf::RichText text;
+    if (decoded.kind == unicode::TextKind::Html) {
+        QTextDocument page;
+        page.setDefaultFont(latin);
+        page.setHtml(decoded.text);
+        text = rtf::extractRichText(page, 0, -1, rtf::slice(progress, 0, 0.3));
+    } else {
+        text = unicode::richTextOfPlainText(decoded.text, rtf::charStyleOf(QTextCharFormat(), latin));
+    }
+    if (progress && !progress(0.3))
+        return loadFailure(path, QStringLiteral("cancelled"));
+    Result r = takeUnicodeTamil(text, path);
+    rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7));
+    return r;
+}
+
 } // namespace
 
 QByteArray toPlainBytes(const QTextDocument& document)
@@ -85,9 +124,17 @@ Result loadFile(QTextDocument& document, const QString& path, int type, const Pr
     if (Result r = readFile(path, data); !r)
         return r;
     if (type == RichTextFile && rtf::looksLikeRtf(data)) {
-        if (Result r = rtf::rtfToDocument(data, document, progress); !r)
+        rtf::RichText text;
+        // Reading is the part that may fail or be cancelled; building never does.
+        if (Result r = rtf::parseRtf(data, text, rtf::slice(progress, 0, 0.3)); !r)
             return loadFailure(path, r.error);
-        return Result::success();
+        Result r = takeUnicodeTamil(text, path);
+        rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7));
+        return r;
+    }
+    if (type == RichTextFile) {
+        if (const unicode::DecodedText decoded = unicode::decodeText(data, path); decoded.kind != unicode::TextKind::Bytes)
+            return loadUnicode(document, decoded, path, progress);
     }
     // Text files never hold NUL bytes; loading one would only show garbage.
     if (data.contains('\0'))

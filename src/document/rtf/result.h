@@ -11,9 +11,12 @@ namespace tk::rtf {
 struct Result {
     bool ok = true;
     QString error;
+    // Said to the person after a success too: what the work could not keep
+    // as it was (characters left unconverted, say). Empty when nothing.
+    QString notice;
 
     static Result success() { return {}; }
-    static Result failure(const QString& why) { return {false, why}; }
+    static Result failure(const QString& why) { return {false, why, {}}; }
     explicit operator bool() const { return ok; }
 };
 

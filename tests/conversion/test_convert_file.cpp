@@ -1,0 +1,268 @@
+// The Convert File dialog in the frame: a file re-typed in place exactly as
+// the command-line converter types it, files that cannot be converted left
+// untouched, and a text box of this program picked with the pointer and
+// converted.
+#include "frame_with_files.h"
+#include "../support/converter_process.h"
+#include "../support/test_files.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include <unistd.h>
+
+using tk::conversion::Form4;
+
+namespace {
+
+QByteArray typed(const QByteArray& keys)
+{
+    const ConverterRun r = runConverter({}, keys);
+    if (r.status != 0)
+        qFatal("converter failed");
+    return r.out;
+}
+
+int documentNumber(FrameFixture& f)
+{
+    auto* form = f.newDocument();
+    const int n = form->windowTitle().section(u' ', 1).toInt();
+    form->closeWithoutQuestion();
+    FrameFixture::settle();
+    return n;
+}
+
+} // namespace
+
+class TestConvertFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { t_ = std::make_unique<FrameWithFiles>(); }
+    void cleanup() { t_.reset(); }
+    void dialogAsItOpens();
+    void cancelBeepsAndUnloads();
+    void fileReplacedByTheConvertersCodes();
+    void richTextComesBackAsPlainText();
+    void refusedFilesAreLeftAlone_data();
+    void refusedFilesAreLeftAlone();
+    void pickingATextBoxConvertsIt();
+    void pickingNothingSaysSo();
+    void positionCaption();
+
+private:
+    Form4* open()
+    {
+        t_->f.item("Convert_document")->trigger();
+        Form4* form = t_->f.frame->form4();
+        if (form)
+            form->show();
+        return form;
+    }
+    // Chooses the file through the frame's common dialog and converts it.
+    void convertFile(Form4* form, const QString& path)
+    {
+        t_->f.dialogs.files.push_back(path);
+        form->Picture2_Click();
+        QCOMPARE(form->Label1->text(), path);
+        form->Command1->click();
+        FrameFixture::settle();
+    }
+    QString path(const QString& name) const { return t_->path(name); }
+    std::unique_ptr<FrameWithFiles> t_;
+};
+
+void TestConvertFile::dialogAsItOpens()
+{
+    Form4* form = open();
+    QVERIFY(form && form->isVisible());
+    QVERIFY(!form->isModal());
+    QCOMPARE(form->windowTitle(), QStringLiteral("Convert File"));
+    QCOMPARE(form->Option1->text(), QStringLiteral("Open a file"));
+    QCOMPARE(form->Option2->text(), QStringLiteral("Specify a  open document"));
+    QCOMPARE(form->Option1->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(form->Label1->text(), QStringLiteral("Drag the pointer to the document"));
+    QCOMPARE(form->Command1->text(), QStringLiteral("Convert"));
+    QCOMPARE(form->Command2->text(), QStringLiteral("Cancel"));
+    QVERIFY(form->Command1->isDefault());
+    QCOMPARE(t_->f.item("Convert_document")->shortcut(), QKeySequence(Qt::Key_F3));
+    // Exactly one picture answers the mouse.
+    QVERIFY(form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled());
+    form->Option2->click();
+    QVERIFY(!form->Picture2->isEnabled() && form->Picture1->isEnabled());
+    form->Option1->click();
+    QVERIFY(form->Picture2->isEnabled() && !form->Picture1->isEnabled());
+    QVERIFY(form->cursorPos.isNull() && form->pickedWnd.isNull() && form->pickedText.isEmpty());
+}
+
+void TestConvertFile::cancelBeepsAndUnloads()
+{
+    QPointer<Form4> form = open();
+    form->Option2->click();
+    form->Command2->click();
+    FrameFixture::settle();
+    QVERIFY(!form);
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"beep"});
+    // A new showing starts afresh.
+    form = open();
+    QVERIFY(form->Option1->isChecked());
+}
+
+void TestConvertFile::fileReplacedByTheConvertersCodes()
+{
+    // The program's own plain text: CR LF between the lines.
+    const QByteArray keys = "vanakkam, amma!\r\nthamiz 2024 kaN\r\n\r\nsrI raamaa";
+    writeBytes(path("letter.txt"), keys);
+    const int before = documentNumber(t_->f);
+    QPointer<Form4> form = open();
+    convertFile(form, path("letter.txt"));
+    QVERIFY(!form);
+    QCOMPARE(readBytes(path("letter.txt")), typed(keys));
+    QVERIFY(t_->f.frame->documents().isEmpty());
+    QVERIFY(!t_->f.item("save")->isEnabled());
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"open:"});
+    // The scratch document took a number of its own.
+    QCOMPARE(documentNumber(t_->f), before + 2);
+}
+
+void TestConvertFile::richTextComesBackAsPlainText()
+{
+    writeBytes(path("styled.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 {\\b amma}\\par appaa}");
+    Form4* form = open();
+    convertFile(form, path("styled.rtf"));
+    QCOMPARE(readBytes(path("styled.rtf")), typed("amma\r\nappaa"));
+}
+
+void TestConvertFile::refusedFilesAreLeftAlone_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // written first unless null
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no file chosen") << QString() << QByteArray() << "Choose the file to convert first";
+    QTest::newRow("missing file") << "gone.txt" << QByteArray() << "No such file";
+    QTest::newRow("folder") << "." << QByteArray() << "folder";
+    QTest::newRow("binary") << "photo.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "binary";
+    QTest::newRow("unreadable") << "locked.txt" << QByteArray("amma") << "Cannot open";
+    QTest::newRow("characters a code file cannot hold")
+        << "unicode.txt" << QStringLiteral("amma \u2014 appa").toUtf8() << "U+2014";
+}
+
+void TestConvertFile::refusedFilesAreLeftAlone()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QString file = name.isNull() ? QString() : path(name);
+    if (!content.isNull())
+        writeBytes(file, content);
+    if (name == QLatin1String("locked.txt")) {
+        if (::geteuid() == 0)
+            file = QStringLiteral("/proc/self/mem"); // reading fails for root too
+        else
+            QFile::setPermissions(file, {});
+    }
+    QPointer<Form4> form = open();
+    if (!file.isNull()) {
+        t_->f.dialogs.files.push_back(file);
+        form->Picture2_Click();
+    }
+    t_->f.dialogs.take();
+    form->Command1->click();
+    FrameFixture::settle();
+
+    const QStringList log = t_->f.dialogs.take();
+    QCOMPARE(log.size(), 1);
+    QVERIFY2(log.first().startsWith(QStringLiteral("message:Tamil Kalvem:")) && log.first().contains(reason),
+             qPrintable(log.first()));
+    if (!file.isEmpty() && name != QLatin1String("."))
+        QVERIFY2(log.first().contains(file), qPrintable(log.first()));
+    QVERIFY(form && form->isVisible());
+    QVERIFY(t_->f.frame->documents().isEmpty());
+    if (!content.isNull()) {
+        QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(readBytes(path(name)), content);
+    }
+    QCOMPARE(QDir(t_->dir.path()).entryList(QDir::Files).size(), content.isNull() ? 0 : 1);
+}
+
+void TestConvertFile::pickingATextBoxConvertsIt()
+{
+    QLineEdit box;
+    box.setWindowTitle(QStringLiteral("another window"));
+    box.setText(QStringLiteral("amma vanakkam"));
+    box.setGeometry(40, 540, 300, 30); // on the screen, clear of the dialog
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const int before = documentNumber(t_->f);
+
+    QPointer<Form4> form = open();
+    form->Option2->click();
+    const QPoint over = box.mapToGlobal(box.rect().center());
+    QCursor::setPos(over);
+    form->Picture1_MouseDown(1, 0, 0, 0);
+    form->Picture1_MouseUp(1, 0, 0, 0);
+    QCOMPARE(form->cursorPos, over);
+    QCOMPARE(form->Label1->text(), Form4::positionCaption(over));
+    QCOMPARE(form->pickedText, QStringLiteral("amma vanakkam"));
+    // The text was taken at the end of the drag: a later change is lost.
+    box.setText(QStringLiteral("changed"));
+    form->Command1->click();
+    FrameFixture::settle();
+    QVERIFY(!form);
+    QCOMPARE(box.text().toLatin1(), typed("amma vanakkam"));
+    QVERIFY(t_->f.frame->documents().isEmpty());
+    QCOMPARE(documentNumber(t_->f), before + 2);
+
+    // Another document's text box takes the conversion as one undo step.
+    auto* other = t_->f.newDocument();
+    other->RichTextBox1->SetText(QStringLiteral("thamiz"));
+    form = open();
+    form->Option2->click();
+    QCursor::setPos(other->RichTextBox1->mapToGlobal(QPoint(20, 10)));
+    form->Picture1_MouseUp(1, 0, 0, 0);
+    QCOMPARE(form->pickedText, QStringLiteral("thamiz"));
+    form->Command1->click();
+    FrameFixture::settle();
+    QCOMPARE(other->RichTextBox1->Text().toLatin1(), typed("thamiz"));
+    other->RichTextBox1->undo();
+    QCOMPARE(other->RichTextBox1->Text(), QStringLiteral("thamiz"));
+}
+
+void TestConvertFile::pickingNothingSaysSo()
+{
+    QPointer<Form4> form = open();
+    form->Option2->click();
+    // Convert before any pick: told, nothing opened.
+    form->Command1->click();
+    QCOMPARE(t_->f.dialogs.take(), QStringList{"message:Tamil Kalvem:Pick the text to convert first: drag the "
+                                             "pointer picture onto it."});
+    // Released over the picture itself: no text box there.
+    const QPoint self = form->Picture1->mapToGlobal(QPoint(5, 5));
+    QCursor::setPos(self);
+    form->Picture1_MouseUp(1, 0, 0, 0);
+    QVERIFY(form->pickedWnd.isNull());
+    QCOMPARE(form->Label1->text(), Form4::positionCaption(self) + QStringLiteral("\nThere is no text box there.\nDrag "
+                                                                              "the pointer onto the text to convert."));
+    // An empty text box is never replaced.
+    QLineEdit empty;
+    empty.setGeometry(400, 540, 200, 30);
+    empty.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&empty));
+    QCursor::setPos(empty.mapToGlobal(QPoint(10, 10)));
+    form->Picture1_MouseUp(1, 0, 0, 0);
+    QVERIFY(form->Label1->text().endsWith(QStringLiteral("The text box there is empty.")));
+    form->Command1->click();
+    QCOMPARE(t_->f.dialogs.take(),
+             QStringList{"message:Tamil Kalvem:The picked window had no text to convert. It was left as it was."});
+    QVERIFY(form && t_->f.frame->documents().isEmpty());
+}
+
+void TestConvertFile::positionCaption()
+{
+    QCOMPARE(Form4::positionCaption(QPoint(412, 0)), QStringLiteral("X is 412, Y is 0"));
+    QCOMPARE(Form4::positionCaption(QPoint(-5, -1200)), QStringLiteral("X is-5, Y is-1200"));
+}
+
+QTEST_MAIN(TestConvertFile)
+#include "test_convert_file.moc"

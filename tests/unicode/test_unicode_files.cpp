@@ -1,0 +1,172 @@
+// Opening Unicode Tamil: how a text file's encoding is recognised, and text,
+// pages and RTF with Unicode Tamil loading as codes in "Kolvani" with the
+// Latin left Latin and nothing dropped.
+#include "unicode_helpers.h"
+#include "../rtf/document_dump.h"
+#include "../support/test_files.h"
+
+#include "rtf/document_io.h"
+#include "unicode/unicode_document.h"
+#include "unicode/unicode_file.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tk;
+
+namespace {
+
+QByteArray utf16(const QString& text, bool bigEndian, bool mark)
+{
+    QByteArray out;
+    if (mark)
+        out += bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        out += bigEndian ? QByteArray{&hi, 1} + QByteArray{&lo, 1} : QByteArray{&lo, 1} + QByteArray{&hi, 1};
+    }
+    return out;
+}
+
+QString codes(const QString& unicode) { return describeText(QString::fromLatin1(fromUnicode(unicode))); }
+
+const QString mixed = QStringLiteral("வணக்கம் Kavitha, நன்றி!");
+
+} // namespace
+
+class TestUnicodeFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+    void recognisesTheEncoding_data();
+    void recognisesTheEncoding();
+    void opensAsCodes_data();
+    void opensAsCodes();
+    void unconvertibleCharactersAreKeptAndTold();
+    void plainTextTypeStaysEightBit();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestUnicodeFiles::recognisesTheEncoding_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    const int bytes = int(unicode::TextKind::Bytes), text = int(unicode::TextKind::Unicode),
+              html = int(unicode::TextKind::Html);
+    const QByteArray utf8 = mixed.toUtf8();
+    QTest::newRow("UTF-8") << "a.txt" << utf8 << text << mixed;
+    QTest::newRow("UTF-8 with mark") << "a.txt" << "\xEF\xBB\xBF" + utf8 << text << mixed;
+    QTest::newRow("UTF-16 LE with mark") << "a.txt" << utf16(mixed, false, true) << text << mixed;
+    QTest::newRow("UTF-16 BE with mark") << "a.txt" << utf16(mixed, true, true) << text << mixed;
+    QTest::newRow("UTF-16 LE without mark") << "a.txt" << utf16(mixed, false, false) << text << mixed;
+    QTest::newRow("UTF-16 BE without mark") << "a.txt" << utf16(mixed, true, false) << text << mixed;
+    QTest::newRow("ASCII codes") << "a.txt" << QByteArray("mk;kh vd;wha") << bytes << QString();
+    QTest::newRow("Latin-1 text") << "a.txt" << QByteArray("caf\xe9 cr\xe8me") << bytes << QString();
+    QTest::newRow("binary") << "a.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << bytes << QString();
+    QTest::newRow("page by name") << "a.HTM" << QByteArray("<p>x</p>") << html << "<p>x</p>";
+    QTest::newRow("page by content") << "a.txt" << QByteArray("\n <!DOCTYPE html><p>x") << html << "\n <!DOCTYPE html><p>x";
+    QTest::newRow("page in its declared encoding")
+        << "a.html" << QByteArray("<html><meta charset=\"iso-8859-1\">caf\xe9") << html
+        << QString::fromLatin1("<html><meta charset=\"iso-8859-1\">caf\xe9");
+    QTest::newRow("page in UTF-16") << "a.html" << utf16(QStringLiteral("<html>தமிழ்"), false, true) << html
+                                    << QStringLiteral("<html>தமிழ்");
+}
+
+void TestUnicodeFiles::recognisesTheEncoding()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, data);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    const unicode::DecodedText decoded = unicode::decodeText(data, name);
+    QCOMPARE(int(decoded.kind), kind);
+    QCOMPARE(decoded.text, text);
+}
+
+void TestUnicodeFiles::opensAsCodes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("back"); // the text that Export gives back
+    const QString latin = QStringLiteral("[Noto Sans 14.25]");
+    QTest::newRow("UTF-8 text, two lines")
+        << "letter.txt" << (mixed + QStringLiteral("\r\nஅம்மா")).toUtf8()
+        << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1 %2 Kavitha,  [Kolvani 14.25]%3 %2!")
+                           .arg(codes(QStringLiteral("வணக்கம்")), latin, codes(QStringLiteral("நன்றி"))),
+                       QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
+        << mixed + QStringLiteral("\r\nஅம்மா");
+    QTest::newRow("UTF-16 text") << "letter.txt" << utf16(QStringLiteral("அம்மா"), false, true)
+                                 << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
+                                 << QStringLiteral("அம்மா");
+    QTest::newRow("page with bold Tamil")
+        << "page.html"
+        << QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>"
+                          "<p style=\"text-align:center\"><b style=\"font-family:Latha;color:#0000ff\">அம்மா</b> is <i>mother</i></p>"
+                          "</body></html>")
+               .toUtf8()
+        << QStringList{QStringLiteral("centre li0 fi0: [Kolvani 14.25 b #0000ff]%1 [Noto Sans 14.25] is  [Noto Sans 14.25 i]mother")
+                           .arg(codes(QStringLiteral("அம்மா")))}
+        << QStringLiteral("அம்மா is mother");
+    // As LibreOffice writes Tamil: \uN with a "?" fallback, in a Unicode font.
+    QTest::newRow("RTF with Unicode Tamil")
+        << "writer.rtf"
+        << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Liberation Serif;}{\\f1\\fnil Noto Sans Tamil;}}"
+                      "\\pard\\plain\\f0\\fs24 Dear {\\f1\\b\\u2949?\\u2990?\\u3021?\\u2990?\\u3006?} and "
+                      "{\\f1\\i\\u2949?\\u2986?\\u3021?\\u2986?\\u3006?}}")
+        << QStringList{QStringLiteral("left li0 fi0: [Liberation Serif 12]Dear  [Kolvani 12 b]%1 [Liberation Serif 12] and  [Kolvani 12 i]%2")
+                           .arg(codes(QStringLiteral("அம்மா")), codes(QStringLiteral("அப்பா")))}
+        << QStringLiteral("Dear அம்மா and அப்பா");
+}
+
+void TestUnicodeFiles::opensAsCodes()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, data);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, back);
+    writeBytes(path(name), data);
+    QTextDocument doc;
+    QFont kolvani(QStringLiteral("Kolvani"));
+    kolvani.setPointSizeF(14.25);
+    doc.setDefaultFont(kolvani);
+    const rtf::Result r = document::loadFile(doc, path(name));
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.notice, QString());
+    QCOMPARE(dumpDocument(doc), expected);
+    QCOMPARE(unicode::unicodeText(doc, u"\r\n"), back);
+}
+
+void TestUnicodeFiles::unconvertibleCharactersAreKeptAndTold()
+{
+    writeBytes(path("digits.txt"), QStringLiteral("௧௨ அம்மா ஶ").toUtf8());
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("Kolvani"), 12));
+    const rtf::Result r = document::loadFile(doc, path("digits.txt"));
+    QVERIFY(r.ok);
+    QCOMPARE(r.notice, QStringLiteral("3 characters in \"%1\" have no Tamil font code and were kept as they are.")
+                           .arg(path("digits.txt")));
+    QCOMPARE(doc.toPlainText(), QStringLiteral("௧௨ ") + QString::fromLatin1(fromUnicode(QStringLiteral("அம்மா"))) + QStringLiteral(" ஶ"));
+}
+
+void TestUnicodeFiles::plainTextTypeStaysEightBit()
+{
+    // The plain text file type reads every byte as one character, whatever
+    // the bytes would mean as UTF-8.
+    writeBytes(path("codes.txt"), QStringLiteral("அ").toUtf8());
+    QTextDocument doc;
+    QVERIFY(document::loadFile(doc, path("codes.txt"), document::PlainTextFile).ok);
+    QCOMPARE(doc.toPlainText(), QString::fromLatin1(QStringLiteral("அ").toUtf8()));
+}
+
+QTEST_MAIN(TestUnicodeFiles)
+#include "test_unicode_files.moc"
