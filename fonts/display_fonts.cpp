@@ -45,6 +45,12 @@ bool isTamilDisplayFont(const QString& family)
     return tamilDisplayFontNames().contains(family, Qt::CaseSensitive);
 }
 
+QString unicodeFamilyOf(const QString& displayFamily)
+{
+    return displayFamily == QLatin1String(nelpariFamily) ? QStringLiteral("Noto Serif Tamil")
+                                                         : QStringLiteral("Noto Sans Tamil");
+}
+
 void applyNoLetterSpacing(QFont& font)
 {
     if (isTamilDisplayFont(font.family()))

@@ -29,6 +29,11 @@ const QStringList& tamilDisplayFontNames();
 // True for exactly those names, case included.
 bool isTamilDisplayFont(const QString& family);
 
+// The Unicode Tamil font a display font was made from, which draws Unicode
+// Tamil as the display font draws its codes: Noto Serif Tamil for Nelpari,
+// Noto Sans Tamil for the others.
+QString unicodeFamilyOf(const QString& displayFamily);
+
 // Text in a Tamil display font is never letter-spaced: the spacing would
 // open a gap between a consonant and the sign drawn before it (the codes
 // are shaped as separate Latin letters). These reset the letter spacing to

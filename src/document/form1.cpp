@@ -1,17 +1,23 @@
 #include "form1.h"
 
 #include "seam/common_dialog.h"
+#include "display_fonts.h"
 #include "file_progress.h"
 #include "memory/memory_store.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QVBoxLayout>
+#include <QStyle>
 
 namespace tk::document {
 
@@ -27,7 +33,26 @@ QSlider* makeSlider(const char* name, const QString& label, QWidget* parent)
     return slider;
 }
 
+// Keys that only change what the next key means.
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Meta: case Qt::Key_Alt: case Qt::Key_AltGr:
+    case Qt::Key_CapsLock: case Qt::Key_NumLock: case Qt::Key_ScrollLock: case Qt::Key_Super_L:
+    case Qt::Key_Super_R: case Qt::Key_Hyper_L: case Qt::Key_Hyper_R: case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+QString latinTypingFamily()
+{
+    const QString family = memory::ReadValue(QString::fromLatin1(memory::memoryKey), QStringLiteral("Latin font"));
+    return family.isEmpty() || fonts::isTamilDisplayFont(family) ? QStringLiteral("Noto Sans") : family;
+}
 
 Form1::Form1(const FrameLinks& links, QWidget* parent)
     : QWidget(parent),
@@ -41,13 +66,23 @@ Form1::Form1(const FrameLinks& links, QWidget* parent)
     setWindowTitle(QStringLiteral("File 1- Tamil Kalvem"));
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
 
-    // The whole surface stays inside the window below the sliders.
-    auto* layout = new QVBoxLayout(this);
+    // Each slider with its caption before it; the surface stays inside the
+    // window below them.
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Slider1);
-    layout->addWidget(Slider2);
-    layout->addWidget(RichTextBox1, 1);
+    layout->setHorizontalSpacing(6);
+    int row = 0;
+    for (QSlider* slider : {Slider1, Slider2}) {
+        auto* caption = new QLabel(slider->toolTip(), this);
+        caption->setObjectName(slider->objectName() + QStringLiteral("Caption"));
+        caption->setBuddy(slider);
+        layout->addWidget(caption, row, 0);
+        layout->addWidget(slider, row++, 1);
+    }
+    layout->addWidget(RichTextBox1, row, 0, 1, 2);
+    layout->setRowStretch(row, 1);
+    layout->setColumnStretch(1, 1);
     setFocusProxy(RichTextBox1);
     resize(1024, 640);
 
@@ -60,15 +95,42 @@ Form1::Form1(const FrameLinks& links, QWidget* parent)
         if (convertOn())
             engine::advance(*links_.engine, ' ');
     });
-    connect(RichTextBox1, &QTextEdit::textChanged, this, &Form1::RichTextBox1_Change);
+    connect(RichTextBox1, &RichTextBox::modificationChanged, this, &Form1::RichTextBox1_ModificationChanged);
+    connect(RichTextBox1, &QTextEdit::cursorPositionChanged, this, &Form1::showIndents);
     connect(Slider1, &QSlider::valueChanged, this, &Form1::Slider1_Change);
     connect(Slider2, &QSlider::valueChanged, this, &Form1::Slider2_Change);
+    if (links_.convert)
+        connect(links_.convert, &QAction::toggled, this, &Form1::followTypingSwitch);
+    followTypingSwitch();
 
     // Form_Load: the key memory starts afresh in a new window.
     engine::reset(*links_.engine);
 }
 
 bool Form1::convertOn() const { return links_.convert && links_.convert->isChecked(); }
+
+void Form1::followTypingSwitch() { RichTextBox1->setTypingFonts(convertOn(), latinTypingFamily()); }
+
+bool Form1::hasUnsavedChanges() const { return RichTextBox1->document()->isModified(); }
+
+QString Form1::filePath() const
+{
+    // Paths from the dialogs are absolute; "Document N" is not a path.
+    return QDir::isAbsolutePath(windowTitle()) ? windowTitle() : QString();
+}
+
+QString Form1::questionTitle() const
+{
+    const QString path = filePath();
+    return QStringLiteral("%1 - %2").arg(path.isEmpty() ? windowTitle() : QFileInfo(path).fileName(),
+                                         seam::messageTitle);
+}
+
+bool Form1::isActiveDocument() const
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    return !sub || !sub->mdiArea() || sub->mdiArea()->currentSubWindow() == sub;
+}
 
 std::string Form1::w(char cho) { return engine().w(cho); }
 
@@ -78,29 +140,57 @@ void Form1::Edit() { engine().edit(); }
 
 void Form1::Form_GotFocus()
 {
-    links_.save->setEnabled(modified);
+    links_.save->setEnabled(hasUnsavedChanges());
     links_.close1->setEnabled(true);
+    // Another document was worked on meanwhile: the next key starts a word.
+    RichTextBox1->markCaretMoved();
 }
 
-void Form1::RichTextBox1_Change()
+void Form1::RichTextBox1_ModificationChanged(bool changed)
 {
-    modified = true;
-    links_.save->setEnabled(true);
+    if (isActiveDocument())
+        links_.save->setEnabled(changed);
+    showIndents();
+    emit modificationChanged(changed);
+}
+
+void Form1::settlePendingDot()
+{
+    engine::EngineState& state = *links_.engine;
+    if (!state.dotPending || !convertOn())
+        return;
+    if (!RichTextBox1->caretMovedSinceTyping()) {
+        surface_.setJoinLastStep(true);
+        Edit();
+        surface_.setJoinLastStep(false);
+    }
+    state.dotPending = false;
 }
 
 void Form1::RichTextBox1_KeyDown(int keyCode, int shift)
 {
+    // A key that goes down while the consonant key before it is still held
+    // (fast typing) must find the consonant's dot written, as it would after
+    // the release.
+    if (!isModifierKey(keyCode))
+        settlePendingDot();
     // Ctrl+Shift and a letter recall the word stored under it; Alt is not
     // looked at. The word is font codes already and bypasses the engine.
-    if ((shift & 3) == 3 && keyCode >= 'A' && keyCode <= 'Z')
+    if ((shift & 3) == 3 && keyCode >= 'A' && keyCode <= 'Z') {
         RichTextBox1->SetSelText(memory::ReadValue(QString::fromLatin1(memory::memoryKey),
                                                    QString(QChar(keyCode))));
+        engine::reset(*links_.engine);
+    }
 }
 
 void Form1::RichTextBox1_KeyPress(int* keyAscii)
 {
     if (!convertOn())
         return;
+    // The text before a caret put there by anything but typing is no part
+    // of the word being typed.
+    if (RichTextBox1->caretMovedSinceTyping())
+        engine::reset(*links_.engine);
     if (*keyAscii > 0xFF) {
         // No 8-bit code: goes in unchanged and ends the word.
         engine::advance(*links_.engine, ' ');
@@ -112,6 +202,8 @@ void Form1::RichTextBox1_KeyPress(int* keyAscii)
 
 void Form1::RichTextBox1_KeyUp(int, int shift)
 {
+    if (convertOn() && RichTextBox1->caretMovedSinceTyping())
+        links_.engine->dotPending = false;
     surface_.setJoinLastStep(true);
     engine().keyRelease(shift, convertOn());
     surface_.setJoinLastStep(false);
@@ -119,53 +211,89 @@ void Form1::RichTextBox1_KeyUp(int, int shift)
 
 void Form1::RichTextBox1_MouseDown(int button, int, const QPoint& globalPos)
 {
+    settlePendingDot();
     if (button == 2 && links_.popup)
         links_.popup->popup(globalPos);
+}
+
+void Form1::showIndents()
+{
+    const int first = RichTextBox1->SelIndent();
+    const int following = first + RichTextBox1->SelHangingIndent();
+    // A ruler as wide as the window, or wider when the paragraph reaches
+    // further, so the sliders never clamp what the text holds.
+    const int widthTwips = RichTextBox::pixelsToTwips(width());
+    const QSignalBlocker block1(Slider1);
+    const QSignalBlocker block2(Slider2);
+    Slider1->setMaximum(std::max({widthTwips, first, following}));
+    Slider2->setMaximum(Slider1->maximum());
+    Slider1->setValue(first);
+    Slider2->setValue(following);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // The sliders read as a ruler in twips across the window.
-    const int widthTwips = RichTextBox::pixelsToTwips(width());
-    const QSignalBlocker block1(Slider1);
-    const QSignalBlocker block2(Slider2);
-    Slider1->setMaximum(widthTwips);
-    Slider2->setMaximum(widthTwips);
+    showIndents();
 }
 
-void Form1::Slider1_Change() { RichTextBox1->SetSelIndent(Slider1->value()); }
+void Form1::Slider1_Change()
+{
+    RichTextBox1->SetSelIndent(Slider1->value());
+    showIndents();
+}
 
 void Form1::Slider2_Change()
 {
     RichTextBox1->SetSelHangingIndent(Slider2->value() - Slider1->value());
+    showIndents();
+}
+
+bool Form1::saveTo(const QString& path)
+{
+    const Result saved = saveShowingProgress(this, *RichTextBox1, path);
+    if (!saved.ok) {
+        seam::dialogs().message(this, seam::messageTitle, saved.error);
+        return false;
+    }
+    setWindowTitle(path);
+    RichTextBox1->document()->setModified(false);
+    return true;
+}
+
+bool Form1::saveAs()
+{
+    seam::CommonDialog& cd1 = *links_.cd1;
+    const QString path = filePath();
+    cd1.DialogTitle = QStringLiteral("Save As");
+    cd1.Filter = seam::documentFilter;
+    cd1.FilterIndex = 1;
+    cd1.DefaultExt = QStringLiteral("rtf");
+    cd1.InitDir = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    cd1.FileName = path.isEmpty() ? windowTitle() : QFileInfo(path).fileName();
+    return cd1.ShowSave(this) && saveTo(cd1.FileName);
+}
+
+bool Form1::save()
+{
+    const QString path = filePath();
+    return path.isEmpty() ? saveAs() : saveTo(path);
 }
 
 bool Form1::Form_QueryUnload(UnloadReason reason)
 {
-    bool cancel = false;
-    if (!quiet_ && links_.save->isEnabled() && reason != UnloadReason::TaskManager) {
-        auto& seam = seam::dialogs();
-        switch (seam.question(this, seam::messageTitle, QStringLiteral("Do you want to save before exit"))) {
-        case seam::DialogSeam::Answer::No:
-            break;
-        case seam::DialogSeam::Answer::Yes:
-            // Unlike a plain close, a dismissed dialog or a failed save keeps
-            // the window open: the text is never lost silently.
-            if (!links_.cd1->ShowSave(this)) {
-                cancel = true;
-            } else if (const Result saved = saveShowingProgress(this, *RichTextBox1, links_.cd1->FileName); !saved.ok) {
-                seam.message(this, seam::messageTitle, saved.error);
-                cancel = true;
-            }
-            break;
-        default:
-            cancel = true;
-            break;
-        }
+    if (quiet_ || !hasUnsavedChanges() || reason == UnloadReason::TaskManager)
+        return false;
+    switch (seam::dialogs().question(this, questionTitle(), QStringLiteral("Do you want to save before exit"))) {
+    case seam::DialogSeam::Answer::No:
+        return false;
+    case seam::DialogSeam::Answer::Yes:
+        // A dismissed dialog or a failed save keeps the window open: the
+        // text is never lost silently.
+        return !save();
+    default:
+        return true;
     }
-    links_.save->setEnabled(false);
-    return cancel;
 }
 
 bool Form1::closeFor(UnloadReason reason)
@@ -185,10 +313,12 @@ void Form1::closeWithoutQuestion()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (Form_QueryUnload(reason_))
-        event->ignore();
-    else
+    if (closed_ || !Form_QueryUnload(reason_)) {
+        closed_ = true;
         event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 Form1* NewDocument(QMdiArea& area, const FrameLinks& links)
@@ -197,10 +327,12 @@ Form1* NewDocument(QMdiArea& area, const FrameLinks& links)
     ++documentCount;
     auto* form = new Form1(links);
     form->setWindowTitle(QStringLiteral("Document %1").arg(documentCount));
+    const int open = int(area.subWindowList().size());
     QMdiSubWindow* sub = area.addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // A new document takes most of the frame rather than its minimum size.
-    sub->resize(std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+    // Most of the visible area, cascaded, and all of it in sight.
+    const int titleBar = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    sub->setGeometry(newWindowGeometry(area.viewport()->size(), open, titleBar));
     sub->show();
     area.setActiveSubWindow(sub);
     form->RichTextBox1->setFocus();

@@ -1,5 +1,6 @@
 #include "print_document.h"
 
+#include "print_tamil.h"
 #include "rtf/text_document.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -36,6 +37,7 @@ rtf::Result printDocument(const QTextDocument& document, int from, int to, QPrin
     copy.setDefaultFont(document.defaultFont());
     rtf::replaceDocument(copy, rtf::extractRichText(document, from, to, rtf::slice(progress, 0, 0.15)),
                          rtf::slice(progress, 0.15, 0.15));
+    printTamilAsUnicode(copy);
     // Laid out in the printer's own units for its page: the layout scales
     // sizes and indents to the printer's resolution.
     copy.documentLayout()->setPaintDevice(&printer);
@@ -62,6 +64,7 @@ rtf::Result printDocument(const QTextDocument& document, int from, int to, QPrin
         painter.setClipRect(view);
         context.clip = view;
         copy.documentLayout()->draw(&painter, context);
+        drawTamilTextLayer(painter, copy, view);
         painter.restore();
         if (progress)
             progress(0.7 + 0.3 * (i + 1) / pages);

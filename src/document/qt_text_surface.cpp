@@ -1,5 +1,7 @@
 #include "qt_text_surface.h"
 
+#include "rich_text_box.h"
+
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -68,14 +70,14 @@ void QtTextSurface::replaceBefore(int k, std::string_view text)
 void QtTextSurface::insert(std::string_view text)
 {
     // As typing does: replaces the selection, in the format text typed next
-    // would get.
+    // would get, but always in a Tamil display font: these are font codes.
     QTextCursor c = edit_.textCursor();
     if (join_)
         c.joinPreviousEditBlock();
     if (!c.hasSelection() && c.position() == removedAt_)
         c.insertText(fromCodes(text), removedFormat_);
     else
-        c.insertText(fromCodes(text));
+        c.insertText(fromCodes(text), inTamilFont(c.charFormat(), *edit_.document()));
     removedAt_ = -1;
     if (join_)
         c.endEditBlock();

@@ -1,7 +1,11 @@
 #include "rich_text_box.h"
 
 #include "document_layout.h"
+#include "letters.h"
 #include "print_document.h"
+
+#include "display_fonts.h"
+#include "rtf/qt_formats.h"
 #include "rtf/units.h"
 #include "text_search.h"
 
@@ -30,6 +34,29 @@ bool typesCharacter(const QKeyEvent* event)
 
 } // namespace
 
+// While a key types (its handlers, the engine's edits on its behalf, the
+// insertion and the key release), caret moves are typing, not moves.
+class RichTextBox::TypingScope {
+public:
+    explicit TypingScope(RichTextBox& box) : box_(box) { ++box_.typing_; }
+    ~TypingScope() { --box_.typing_; }
+    TypingScope(const TypingScope&) = delete;
+    TypingScope& operator=(const TypingScope&) = delete;
+
+private:
+    RichTextBox& box_;
+};
+
+QTextCharFormat inTamilFont(QTextCharFormat format, const QTextDocument& document)
+{
+    if (fonts::isTamilDisplayFont(rtf::familyOf(format, document.defaultFont())))
+        return format;
+    const QString family = document.defaultFont().family();
+    format.setFontFamilies({fonts::isTamilDisplayFont(family) ? family : QString::fromLatin1(fonts::kolvaniFamily)});
+    fonts::applyNoLetterSpacing(format);
+    return format;
+}
+
 int shiftState(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
@@ -54,6 +81,14 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     document()->setDefaultTextOption(option);
     setFont(font);
     setCurrentFont(font);
+
+    auto moved = [this] {
+        if (typing_ == 0)
+            caretMoved_ = true;
+    };
+    connect(this, &QTextEdit::cursorPositionChanged, this, moved);
+    connect(this, &QTextEdit::selectionChanged, this, moved);
+    watchDocument();
     useOwnLayout();
 }
 
@@ -97,6 +132,17 @@ void RichTextBox::resizeEvent(QResizeEvent* event)
 {
     QTextEdit::resizeEvent(event);
     layOutView();
+}
+
+void RichTextBox::watchDocument()
+{
+    connect(document(), &QTextDocument::modificationChanged, this, &RichTextBox::modificationChanged);
+}
+
+void RichTextBox::setTypingFonts(bool tamil, const QString& latinFamily)
+{
+    tamilTyping_ = tamil;
+    latinFamily_ = latinFamily;
 }
 
 QString RichTextBox::Text() const
@@ -305,10 +351,13 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     if (ours)
         delete old;
     useOwnLayout();
+    watchDocument();
     // Typing goes on in the format of the loaded text, not that of the caret
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
+    caretMoved_ = true;
     layOutView();
+    emit modificationChanged(false);
     return loaded;
 }
 
@@ -343,9 +392,21 @@ Result RichTextBox::SelPrint(QPrinter* printer, const Progress& progress) const
 void RichTextBox::insertTyped(QChar ch)
 {
     QTextCursor c = textCursor();
-    if (overwriteMode() && !c.hasSelection() && !c.atBlockEnd())
-        c.deleteChar();
-    c.insertText(QString(ch));
+    // Overwriting takes the whole letter after the caret, never half of it.
+    if (overwriteMode() && !c.hasSelection()) {
+        const Letter next = letterAfter(*document(), c.position());
+        c.setPosition(next.end, QTextCursor::KeepAnchor);
+    }
+    QTextCharFormat format = c.charFormat();
+    const bool inTamil = fonts::isTamilDisplayFont(rtf::familyOf(format, document()->defaultFont()));
+    if (tamilTyping_ && !inTamil) {
+        format = inTamilFont(format, *document());
+    } else if (!tamilTyping_ && inTamil && !latinFamily_.isEmpty()) {
+        format.setFontFamilies({latinFamily_});
+        format.setFontLetterSpacingType(QFont::PercentageSpacing);
+        format.setFontLetterSpacing(100);
+    }
+    c.insertText(QString(ch), format);
     setTextCursor(c);
 }
 
@@ -364,48 +425,63 @@ bool RichTextBox::event(QEvent* event)
 void RichTextBox::keyPressEvent(QKeyEvent* event)
 {
     const int shift = shiftState(event->modifiers());
-    emit KeyDown(event->key(), shift);
+    {
+        const TypingScope typing(*this);
+        emit KeyDown(event->key(), shift);
+    }
 
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
         setOverwriteMode(!overwriteMode());
         emit overwriteModeToggled(overwriteMode());
         return;
     }
+    if (moveOverLetters(event)) {
+        event->accept();
+        return;
+    }
+    const int oldPosition = textCursor().position();
     if (event->modifiers() & Qt::ControlModifier && !event->text().isEmpty()) {
         // A command key: whatever text it carries is not typed.
         QKeyEvent command(event->type(), event->key(), event->modifiers(), QString(),
                           event->isAutoRepeat(), static_cast<quint16>(event->count()));
         QTextEdit::keyPressEvent(&command);
         event->setAccepted(command.isAccepted());
+        snapAfterMove(oldPosition);
         return;
     }
     if (!typesCharacter(event)) {
         QTextEdit::keyPressEvent(event);
+        snapAfterMove(oldPosition);
         return;
     }
 
+    const TypingScope typing(*this);
     const QChar typed = event->text().at(0);
     const bool control = typed.unicode() < 32;
     QTextCursor step = textCursor();
     step.beginEditBlock();
     int code = typed.unicode();
     emit KeyPress(&code);
-    if (control && code == typed.unicode()) {
-        // Enter and Backspace keep their usual effect.
-        step.endEditBlock();
+    if (control && code == u'\b') {
+        deleteLetter(true);
+    } else if (control && code == typed.unicode()) {
+        // Enter and Tab keep their usual effect.
         QTextEdit::keyPressEvent(event);
-        return;
-    }
-    if (code > 0)
+    } else if (code > 0) {
         insertTyped(QChar(code));
+    }
     step.endEditBlock();
+    caretMoved_ = false;
     ensureCursorVisible();
     event->accept();
 }
 
 void RichTextBox::keyReleaseEvent(QKeyEvent* event)
 {
-    emit KeyUp(event->key(), shiftState(event->modifiers()));
+    {
+        const TypingScope typing(*this);
+        emit KeyUp(event->key(), shiftState(event->modifiers()));
+    }
     QTextEdit::keyReleaseEvent(event);
 }
 
@@ -426,11 +502,19 @@ void RichTextBox::mousePressEvent(QMouseEvent* event)
     case Qt::MiddleButton: button = 4; break;
     default: break;
     }
+    // Raised before the caret moves: what a key still held asked for (the
+    // dot after a consonant) belongs where the caret stands now.
+    {
+        const TypingScope typing(*this);
+        emit MouseDown(button, shiftState(event->modifiers()), event->globalPosition().toPoint());
+    }
     // The caret stays where it is on a right click: the menu acts on the
     // selection the user made.
-    if (button != 2)
-        QTextEdit::mousePressEvent(event);
-    emit MouseDown(button, shiftState(event->modifiers()), event->globalPosition().toPoint());
+    if (button == 2)
+        return;
+    QTextEdit::mousePressEvent(event);
+    caretMoved_ = true;
+    snapAfterMouse();
 }
 
 void RichTextBox::contextMenuEvent(QContextMenuEvent* event)

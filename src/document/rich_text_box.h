@@ -26,6 +26,13 @@ namespace tk::document {
 // Ctrl are commands and never type their character. The window's shortcuts
 // come before the surface's own Ctrl keys (Ctrl+C is the frame's Copy); a
 // Ctrl key that no shortcut takes keeps its usual effect here (Ctrl+Z).
+//
+// The caret never stands inside a letter of a Tamil display font (letters.h):
+// arrow keys and the word keys move over whole letters and words, every other
+// move (Home, End, Page keys, clicks, drags) is taken on to the end of the
+// letter it stopped in, in the direction it went; a double click selects the
+// word (words.h). Backspace takes off the sign typed last or the whole
+// letter, Delete the letter after the caret.
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -79,6 +86,18 @@ public:
     // written, say).
     Result SelPrint(QPrinter* printer, const Progress& progress = {}) const;
 
+    // Typed characters go in in a Tamil display font while tamil is set and
+    // in latinFamily while it is not, whatever the text at the caret is
+    // written in; the rest of the caret's format (bold, size, colour) stays.
+    void setTypingFonts(bool tamil, const QString& latinFamily);
+
+    // True once the caret or the selection moved by anything but typing
+    // (arrows, a click, a command, undo, another file loaded) since the last
+    // key that typed. Typing itself, and what the key's handlers write on its
+    // behalf, never sets it.
+    bool caretMovedSinceTyping() const { return caretMoved_; }
+    void markCaretMoved() { caretMoved_ = true; }
+
     // The ruler's units: twips as a saved document counts them, 15 to a
     // pixel of the layout.
     static int pixelsToTwips(int pixels);
@@ -94,6 +113,9 @@ signals:
     // button: 1 left, 2 right, 4 middle; globalPos: where the pointer is.
     void MouseDown(int button, int shift, const QPoint& globalPos);
     void overwriteModeToggled(bool overwrite);
+    // The document's modified flag changed (QTextDocument::modificationChanged
+    // of whichever document the surface shows; loading a file replaces it).
+    void modificationChanged(bool changed);
 
 protected:
     bool event(QEvent* event) override;
@@ -101,6 +123,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -115,10 +140,32 @@ private:
     bool followingShift_ = false;
     qreal shiftRemainder_ = 0;
 
+    class TypingScope;
+    void watchDocument();
     void insertTyped(QChar ch);
+    // The caret keys handled here rather than by the layout; false for others.
+    bool moveOverLetters(QKeyEvent* event);
+    void deleteLetter(bool backward);
+    void deleteWord(bool backward);
+    // After a move by the base text edit: the moved end on to a letter's
+    // end in the direction it went, the anchor out to whole letters.
+    void snapAfterMove(int oldPosition);
+    // After the mouse set the caret: the nearer end of the letter, or, for a
+    // selection, whole letters.
+    void snapAfterMouse();
+    void setSelection(int anchor, int position);
     std::optional<bool> selectionHas(bool (*test)(const QTextCharFormat&)) const;
     void mergeSelFormat(const QTextCharFormat& format);
+
+    int typing_ = 0;
+    bool caretMoved_ = false;
+    bool tamilTyping_ = true;
+    QString latinFamily_;
 };
+
+// format in a Tamil display font: the document's default font when it is
+// one, else Kolvani; unchanged when it is in one already.
+QTextCharFormat inTamilFont(QTextCharFormat format, const QTextDocument& document);
 
 // Shift state bits from Qt's modifiers: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);

@@ -7,6 +7,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace tk::document {
 
 bool isWordCharacter(QChar c, bool tamilDisplayFont)
@@ -47,6 +49,31 @@ WordSpan wordAt(const QTextDocument& document, int pos)
     while (isWordCharacterAt(document, end))
         ++end;
     return {start, end};
+}
+
+int nextWordPlace(const QTextDocument& document, int pos)
+{
+    const QTextBlock block = document.findBlock(pos);
+    const int end = block.position() + block.length() - 1;
+    if (pos >= end)
+        return std::min(pos + 1, document.characterCount() - 1);
+    while (pos < end && isWordCharacterAt(document, pos))
+        ++pos;
+    while (pos < end && !isWordCharacterAt(document, pos))
+        ++pos;
+    return pos;
+}
+
+int previousWordPlace(const QTextDocument& document, int pos)
+{
+    const int start = document.findBlock(pos).position();
+    if (pos <= start)
+        return std::max(pos - 1, 0);
+    while (pos > start && !isWordCharacterAt(document, pos - 1))
+        --pos;
+    while (pos > start && isWordCharacterAt(document, pos - 1))
+        --pos;
+    return pos;
 }
 
 } // namespace tk::document

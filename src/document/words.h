@@ -28,4 +28,10 @@ struct WordSpan {
 // a word character, the one just before it). Words never cross paragraphs.
 WordSpan wordAt(const QTextDocument& document, int pos);
 
+// Where the word keys take the caret from pos: the start of the next word
+// (or the paragraph's end), the start of this or the previous word (or the
+// paragraph's start); from a paragraph's end or start, over the break.
+int nextWordPlace(const QTextDocument& document, int pos);
+int previousWordPlace(const QTextDocument& document, int pos);
+
 } // namespace tk::document

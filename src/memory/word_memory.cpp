@@ -6,14 +6,19 @@ namespace tk::memory {
 
 StoreResult storeWord(const QString& keyChar, const QString& text)
 {
-    CreateKey(QString::fromLatin1(memoryKey));
     if (keyChar.isEmpty() || text.isEmpty())
         return StoreResult::Nothing;
     // Stored anyway, such a text would read back as nothing at all.
     if (text.size() > maxStoredLength)
         return StoreResult::TooLong;
+    CreateKey(QString::fromLatin1(memoryKey));
     WriteValue(QString::fromLatin1(memoryKey), keyChar.left(1).toLower(), text);
     return StoreResult::Stored;
+}
+
+QString nothingSelectedMessage()
+{
+    return QStringLiteral("Select a word first: Insert keeps the selected word in the memory.");
 }
 
 QString tooLongMessage()

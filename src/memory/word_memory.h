@@ -8,9 +8,13 @@ enum class StoreResult { Stored, Nothing, TooLong };
 
 // What the Insert command and the memory key dialog both do to keep a text
 // under a key character: create the memory key, then store the text under the
-// first character of keyChar in lower case. Nothing is stored for an empty
-// key or text; a text longer than the store can give back is refused.
+// first character of keyChar in lower case. Nothing is stored (and no key
+// made) for an empty key or text; a text longer than the store can give back
+// is refused.
 StoreResult storeWord(const QString& keyChar, const QString& text);
+
+// The message Insert shows when no word is selected.
+QString nothingSelectedMessage();
 
 // The message shown when a text is refused as too long.
 QString tooLongMessage();

@@ -4,14 +4,17 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
+#include <QVBoxLayout>
 
 namespace tk::seam {
 
@@ -135,20 +138,53 @@ QString CommonDialog::qtFilter(const QString& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+QString CommonDialog::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString CommonDialog::startPath() const
+{
+    // A whole path the command offers stands as it is.
+    if (QFileInfo(FileName).isAbsolute())
+        return FileName;
+    QString folder = !InitDir.isEmpty() ? InitDir : !lastFolder_.isEmpty() ? lastFolder_ : documentsFolder();
+    const QString name = QFileInfo(FileName).fileName();
+    return name.isEmpty() ? folder : QDir(folder).filePath(name);
+}
+
+void CommonDialog::remember(const QString& path)
+{
+    FileName = path;
+    lastFolder_ = QFileInfo(path).absolutePath();
+}
+
 bool CommonDialog::ShowOpen(QWidget* parent)
 {
-    const auto path = dialogs().openFileName(parent, DialogTitle, qtFilter(Filter), FileName);
+    const auto path = dialogs().openFileName(parent, DialogTitle, qtFilter(Filter), startPath());
     if (path)
-        FileName = *path;
+        remember(*path);
     return path.has_value();
 }
 
 bool CommonDialog::ShowSave(QWidget* parent)
 {
-    const auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), FileName, FilterIndex);
-    if (path)
-        FileName = *path;
-    return path.has_value();
+    auto path = dialogs().saveFileName(parent, DialogTitle, qtFilter(Filter), startPath(), FilterIndex);
+    if (!path)
+        return false;
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        // The chosen filter's first pattern names the extension ("*.txt");
+        // one that names none ("*.*") leaves it to DefaultExt.
+        const QString pattern = Filter.split(QLatin1Char('|')).value(2 * (FilterIndex - 1) + 1);
+        const QString first = pattern.section(QLatin1Char(';'), 0, 0).trimmed();
+        const QString extension =
+            first.startsWith(QLatin1String("*.")) && first != QLatin1String("*.*") ? first.mid(2) : DefaultExt;
+        if (!extension.isEmpty())
+            *path += QLatin1Char('.') + extension;
+    }
+    remember(*path);
+    return true;
 }
 
 QPrinter& CommonDialog::printer()

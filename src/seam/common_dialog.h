@@ -23,7 +23,9 @@ public:
 
     virtual ~DialogSeam() = default;
 
-    // Each returns nothing when the person cancels.
+    // Each returns nothing when the person cancels. start is the folder to
+    // show, with the file name to propose. selectedFilter, when given, holds
+    // the filter to show first and gets the one the person left chosen.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& start) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
@@ -63,6 +65,10 @@ public:
 // The title of the program's own message boxes and progress dialogs.
 inline const QString messageTitle = QStringLiteral("Tamil Kalvem");
 
+// The file types the Open and Save dialogs offer, in CommonDialog's form.
+inline const QString documentFilter =
+    QStringLiteral("Rich Text (*.rtf)|*.rtf|Text (*.txt)|*.txt|All Files (*.*)|*.*");
+
 // The seam in use: Qt's own dialogs unless a test installed another.
 DialogSeam& dialogs();
 // Installs seam (not owned) for the rest of the run; nullptr restores Qt's.
@@ -81,6 +87,15 @@ public:
     QString Filter;      // "Description|pattern|Description|pattern"
     QString FileName;    // "" until something is chosen
     int FilterIndex = 1; // the filter shown first by Save, and then the one chosen
+    // The folder the Open and Save dialogs start in when FileName is no whole
+    // path; when empty, the folder of the last file chosen, else the user's
+    // documents folder (never the program's working folder). They propose
+    // FileName's name in it.
+    QString InitDir;
+    // Added by ShowSave to a chosen name without an extension when the filter
+    // left chosen names none of its own ("All Files (*.*)"; "Text (*.txt)"
+    // gives "txt").
+    QString DefaultExt;
     QString FontName = QStringLiteral("Kolvani");
     double FontSize = 14.25;
     bool FontBold = false;
@@ -98,9 +113,15 @@ public:
 
     // "All Files (*.*)|*.*" as Qt's file dialogs write it.
     static QString qtFilter(const QString& filter);
+    // The user's documents folder, or the home folder when there is none.
+    static QString documentsFolder();
 
 private:
+    QString startPath() const;
+    void remember(const QString& path);
+
     std::unique_ptr<QPrinter> printer_;
+    QString lastFolder_;
 };
 
 } // namespace tk::seam

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -88,6 +89,7 @@ private slots:
     void viewTogglesKeepCheckAndBarTogether();
     void tilingFillsTheArea_data();
     void tilingFillsTheArea();
+    void windowsOpenInSight();
     void toolbarButtons();
     void statusPanelsAndInsertKey();
     void rightButtonPopsUpTheMenu();
@@ -143,46 +145,61 @@ void TestFrame::saveAndClose1FollowChangesFocusAndClosing()
     auto* b = f.newDocument();
     QCOMPARE(f.frame->ActiveForm(), b);
     QVERIFY(!f.item("save")->isEnabled());
+    // Undoing back to where the document stood leaves it unchanged.
+    QTest::keyClicks(b->RichTextBox1, QStringLiteral("k"));
+    QVERIFY(f.item("save")->isEnabled());
+    QTest::keyClick(b->RichTextBox1, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!b->hasUnsavedChanges() && !f.item("save")->isEnabled());
     f.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
     QCOMPARE(f.frame->ActiveForm(), a);
     QVERIFY(f.item("save")->isEnabled());
-    // Cancel keeps the window and clears the item; closing again asks nothing.
-    f.dialogs.answers.push_back(DialogSeam::Answer::Cancel);
+    // Cancel keeps the window and its mark; closing again asks again, so the
+    // text is never lost silently.
+    f.dialogs.answers = {DialogSeam::Answer::Cancel, DialogSeam::Answer::No};
     QVERIFY(!a->closeFor(tk::document::UnloadReason::ControlMenu));
-    QVERIFY(!f.item("save")->isEnabled());
+    QVERIFY(f.item("save")->isEnabled());
     QVERIFY(a->closeFor(tk::document::UnloadReason::ControlMenu));
-    QCOMPARE(f.dialogs.take().size(), 1);
+    f.settle();
+    QCOMPARE(f.dialogs.take().filter(QStringLiteral("question:")).size(), 2);
+    QCOMPARE(f.frame->ActiveForm(), b);
+    QVERIFY(!f.item("save")->isEnabled());
+    f.item("Close1")->trigger();
+    f.settle();
+    QVERIFY(!f.item("save")->isEnabled() && !f.item("Close1")->isEnabled());
 }
 
 void TestFrame::closingQuestion_data()
 {
-    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("changed"); // 0 none, 1 the older document only, 2 both
     QTest::addColumn<QString>("how"); // close, exit or session
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<QString>("fileAnswer"); // "" none, "-" cancelled, "bad" failing path
-    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("remaining"); // document windows left; the frame closes when none
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("written");
 
     using A = DialogSeam::Answer;
-    QTest::newRow("nothing unsaved") << false << "close" << QList<int>{} << "" << true << 0 << false;
-    QTest::newRow("no ends at once") << true << "close" << QList<int>{int(A::No)} << "" << true << 1 << false;
-    QTest::newRow("cancel keeps all") << true << "close" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
-    QTest::newRow("yes saves, then the documents ask")
-        << true << "close" << QList<int>{int(A::Yes), int(A::No), int(A::No)} << "ok" << true << 3 << true;
-    QTest::newRow("yes, dialog cancelled") << true << "close" << QList<int>{int(A::Yes)} << "-" << false << 1 << false;
-    QTest::newRow("yes, save fails") << true << "close" << QList<int>{int(A::Yes)} << "bad" << false << 1 << false;
-    QTest::newRow("exit asks too") << true << "exit" << QList<int>{int(A::Cancel)} << "" << false << 1 << false;
-    QTest::newRow("session ends") << true << "session" << QList<int>{} << "" << true << 0 << false;
+    QTest::newRow("nothing unsaved") << 0 << "close" << QList<int>{} << "" << 0 << 0 << false;
+    QTest::newRow("only the other changed: it asks") << 1 << "close" << QList<int>{int(A::No)} << "" << 0 << 1 << false;
+    QTest::newRow("no: the other still asks") << 2 << "close" << QList<int>{int(A::No), int(A::No)} << "" << 0 << 2 << false;
+    QTest::newRow("no, then cancel at the other") << 2 << "close" << QList<int>{int(A::No), int(A::Cancel)} << "" << 1 << 2
+                                                  << false;
+    QTest::newRow("cancel keeps all") << 2 << "close" << QList<int>{int(A::Cancel)} << "" << 2 << 1 << false;
+    QTest::newRow("yes saves, then the other asks")
+        << 2 << "close" << QList<int>{int(A::Yes), int(A::No)} << "ok" << 0 << 2 << true;
+    QTest::newRow("yes, dialog cancelled") << 2 << "close" << QList<int>{int(A::Yes)} << "-" << 2 << 1 << false;
+    QTest::newRow("yes, save fails") << 2 << "close" << QList<int>{int(A::Yes)} << "bad" << 2 << 1 << false;
+    QTest::newRow("exit asks too") << 2 << "exit" << QList<int>{int(A::Cancel)} << "" << 2 << 1 << false;
+    QTest::newRow("session ends") << 2 << "session" << QList<int>{} << "" << 0 << 0 << false;
 }
 
 void TestFrame::closingQuestion()
 {
-    QFETCH(bool, changed);
+    QFETCH(int, changed);
     QFETCH(QString, how);
     QFETCH(QList<int>, answers);
     QFETCH(QString, fileAnswer);
-    QFETCH(bool, closes);
+    QFETCH(int, remaining);
     QFETCH(int, questions);
     QFETCH(bool, written);
 
@@ -191,10 +208,11 @@ void TestFrame::closingQuestion()
     const QString path = dir.filePath(QStringLiteral("saved.txt"));
     auto* first = f.newDocument();
     auto* second = f.newDocument();
-    if (changed) {
+    if (changed >= 1)
         QTest::keyClicks(first->RichTextBox1, QStringLiteral("ka"));
+    if (changed >= 2)
         QTest::keyClicks(second->RichTextBox1, QStringLiteral("kaa"));
-    }
+    const QString titles[] = {second->questionTitle(), first->questionTitle()};
     for (int a : answers)
         f.dialogs.answers.push_back(DialogSeam::Answer(a));
     f.dialogs.scriptSave(fileAnswer, path);
@@ -207,10 +225,16 @@ void TestFrame::closingQuestion()
         f.frame->close();
     f.settle();
 
-    QCOMPARE(f.frame->isVisible(), !closes);
-    QCOMPARE(f.frame->documents().size(), closes ? 0 : 2);
+    QCOMPARE(f.frame->isVisible(), remaining > 0);
+    QCOMPARE(f.frame->documents().size(), remaining);
     const QStringList log = f.dialogs.take();
-    QCOMPARE(log.filter(QStringLiteral("question:")).size(), questions);
+    const QStringList asked = log.filter(QStringLiteral("question:"));
+    QCOMPARE(asked.size(), questions);
+    // Each question names its document, and no document is asked twice.
+    for (qsizetype i = 0; i < asked.size(); ++i) {
+        const QString& title = titles[changed == 1 ? 1 : i];
+        QVERIFY2(asked[i] == QStringLiteral("question:%1:Do you want to save before exit").arg(title), qPrintable(asked[i]));
+    }
     QVERIFY2(log.filter(QStringLiteral("unexpected")).isEmpty(), qPrintable(log.join(u'\n')));
     QCOMPARE(QFile::exists(path), written);
     if (written) {
@@ -252,7 +276,18 @@ void TestFrame::tilingFillsTheArea()
     FrameFixture f;
     for (int i = 0; i < 3; ++i)
         f.newDocument();
+    // Arranging keeps the indents of the text, and the sliders show them.
+    tk::document::Form1* first = f.frame->documents().first();
+    first->RichTextBox1->SetText(QStringLiteral("a long first paragraph"));
+    first->Slider1->setValue(6000);
+    first->Slider2->setValue(4500);
+    auto indentsKept = [&] {
+        return first->RichTextBox1->SelIndent() == 6000 && first->RichTextBox1->SelHangingIndent() == -1500
+            && first->Slider1->value() == 6000 && first->Slider2->value() == 4500;
+    };
+    QVERIFY(indentsKept());
     f.frame->item(item)->trigger();
+    QVERIFY(indentsKept());
     const QRect area = f.frame->mdiArea()->viewport()->rect();
     int covered = 0;
     const auto windows = f.frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
@@ -265,6 +300,36 @@ void TestFrame::tilingFillsTheArea()
     QCOMPARE(covered, sideBySide ? area.width() : area.height());
     f.item("cascade")->trigger();
     QVERIFY(windows[1]->geometry().topLeft() != windows[0]->geometry().topLeft());
+    QVERIFY(indentsKept());
+}
+
+// New windows cascade from the top-left and stay inside what the frame
+// shows; the frame takes its place from the screen or from the last run.
+void TestFrame::windowsOpenInSight()
+{
+    FrameFixture f;
+    const QRect area = f.frame->mdiArea()->viewport()->rect();
+    QList<QPoint> corners;
+    for (int i = 0; i < 12; ++i) {
+        const QRect g = qobject_cast<QMdiSubWindow*>(f.newDocument()->parentWidget())->geometry();
+        QVERIFY2(area.contains(g), qPrintable(QStringLiteral("%1: %2,%3 %4x%5").arg(i).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())));
+        QVERIFY(g.width() >= area.width() / 2 && g.height() >= area.height() / 2);
+        corners << g.topLeft();
+    }
+    QCOMPARE(corners[0], QPoint(0, 0));
+    QVERIFY(corners[1].x() > 0 && corners[1].x() == corners[1].y());
+    QVERIFY(corners[2].x() > corners[1].x());
+
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QCOMPARE(f.frame->isMaximized(), screen.width() <= 1280 && screen.height() <= 800);
+    for (auto* form : f.frame->documents())
+        form->closeWithoutQuestion();
+    f.frame->showNormal();
+    f.frame->setGeometry(40, 50, 520, 410);
+    QVERIFY(f.frame->close());
+    tk::app::MDIForm1 next;
+    QVERIFY(!next.isMaximized());
+    QCOMPARE(next.geometry(), QRect(40, 50, 520, 410));
 }
 
 void TestFrame::toolbarButtons()
@@ -335,6 +400,7 @@ void TestFrame::insertStoresTheSelection_data()
     QTest::newRow("first character, lower case") << "Ab" << "jkpo;" << "A" << "jkpo;";
     QTest::newRow("cancelled") << QString() << "fh" << "c" << "";
     QTest::newRow("too long") << "d" << QString(255, u'f') << "d" << "";
+    QTest::newRow("nothing selected") << "e" << "" << "e" << "";
 }
 
 void TestFrame::insertStoresTheSelection()
@@ -344,6 +410,7 @@ void TestFrame::insertStoresTheSelection()
     QFETCH(QString, readName);
     QFETCH(QString, stored);
     FrameFixture f;
+    TemporaryConfigFolder::removeStore();
     auto* form = f.newDocument();
     form->RichTextBox1->SetText(selection);
     form->RichTextBox1->selectAll();
@@ -351,6 +418,12 @@ void TestFrame::insertStoresTheSelection()
     f.item("let")->trigger();
     QCOMPARE(tk::memory::ReadValue(QStringLiteral("tamilkalvem"), readName), stored);
     const QStringList log = f.dialogs.take();
+    if (selection.isEmpty()) {
+        // Said, and nothing asked or written: not even an empty settings file.
+        QCOMPARE(log, QStringList{QStringLiteral("message:Tamil Kalvem:") + tk::memory::nothingSelectedMessage()});
+        QVERIFY(!QFile::exists(tk::memory::storePath()));
+        return;
+    }
     QCOMPARE(log.first(), QStringLiteral("input:TamilKalvem:Please Enter the KEY-LETTER for the selected word "
                                          "to enter int the memmory eg. 'a'"));
     if (selection.size() > tk::memory::maxStoredLength)

@@ -6,6 +6,8 @@
 #include "document/rtf/document_io.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 
@@ -18,6 +20,7 @@ private slots:
     void closingQuestion_data();
     void closingQuestion();
     void focusCopiesModifiedIntoSave();
+    void changedMarkFollowsTheDocument();
     void slidersFollowWidthAndSetIndents();
     void loadingReplacesTheWholeDocument();
     void selectionRtfPastesAtTheCaret();
@@ -34,7 +37,7 @@ void TestDocumentWindow::closingQuestion_data()
     QTest::addColumn<bool>("written");
     QTest::addColumn<QStringList>("shown");
 
-    const QString ask = QStringLiteral("question:Tamil Kalvem:Do you want to save before exit");
+    const QString ask = QStringLiteral("question:");
     const QString save = QStringLiteral("save:");
     const int cm = int(UnloadReason::ControlMenu);
     QTest::newRow("yes saves and closes") << cm << int(DialogSeam::Answer::Yes) << "doc.txt" << true << true
@@ -84,12 +87,15 @@ void TestDocumentWindow::closingQuestion()
         QVERIFY2(log[i].startsWith(shown[i]), qPrintable(log[i]));
     if (fileAnswer == QLatin1String("bad"))
         QVERIFY2(log.last().contains(QStringLiteral("missing/folder/doc.txt")), qPrintable(log.last()));
-    // Whatever the answer, the save item is cleared; after a refusal it comes
-    // back with the focus, and closing again right away asks nothing.
-    QVERIFY(!f.save.isEnabled());
+    // The question names the document. A window that stays keeps its mark,
+    // and closing it again asks again.
+    if (!shown.isEmpty())
+        QCOMPARE(log.first(), QStringLiteral("question:File 1- Tamil Kalvem - Tamil Kalvem:Do you want to save before exit"));
     if (!closes) {
+        QVERIFY(f.form->hasUnsavedChanges() && f.save.isEnabled());
+        f.dialogs.answers.push_back(DialogSeam::Answer::No);
         QVERIFY(f.form->closeFor(UnloadReason::ControlMenu));
-        QVERIFY(f.dialogs.take().isEmpty());
+        QCOMPARE(f.dialogs.take().size(), 1);
     }
 }
 
@@ -97,8 +103,8 @@ void TestDocumentWindow::focusCopiesModifiedIntoSave()
 {
     FormFixture f;
     f.type("k");
-    QVERIFY(f.form->modified);
-    f.save.setEnabled(false); // as a save leaves it
+    QVERIFY(f.form->hasUnsavedChanges());
+    f.save.setEnabled(false); // as another window leaves it
     f.form->Form_GotFocus();
     QVERIFY(f.save.isEnabled());
     QVERIFY(f.close1.isEnabled());
@@ -108,34 +114,99 @@ void TestDocumentWindow::focusCopiesModifiedIntoSave()
     delete other.data();
 }
 
+// Changed exactly while the text or its formatting differs from what was
+// last loaded or saved; the save item and the signal follow.
+void TestDocumentWindow::changedMarkFollowsTheDocument()
+{
+    FormFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("doc.rtf"));
+    tk::document::RichTextBox* box = f.box();
+    QSignalSpy changes(f.form, &tk::document::Form1::modificationChanged);
+    auto changed = [&](bool expected) {
+        return f.form->hasUnsavedChanges() == expected && f.save.isEnabled() == expected
+            && !changes.isEmpty() && changes.last().first().toBool() == expected;
+    };
+    QVERIFY(!f.form->hasUnsavedChanges() && !f.save.isEnabled());
+    f.type("kaa");
+    QVERIFY(changed(true));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(box->Text().isEmpty() && changed(false));
+    f.type("ka");
+    QVERIFY(f.form->saveTo(path));
+    QVERIFY(changed(false));
+    QCOMPARE(f.form->windowTitle(), path);
+    // Formatting alone is a change; undoing it is back to the saved state.
+    box->selectAll();
+    box->SetSelBold(true);
+    QVERIFY(changed(true));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(changed(false));
+    f.type("k");
+    QVERIFY(changed(true));
+    QVERIFY(box->LoadFile(path).ok);
+    QVERIFY(changed(false));
+    // The loaded document is watched like the first.
+    f.type("k");
+    QVERIFY(changed(true));
+}
+
 void TestDocumentWindow::slidersFollowWidthAndSetIndents()
 {
     FormFixture f;
     tk::document::RichTextBox* box = f.box();
+    QSlider* indent = f.form->Slider1;
+    QSlider* hanging = f.form->Slider2;
     f.form->resize(600, 400);
     QCoreApplication::processEvents();
-    QCOMPARE(f.form->Slider1->maximum(), box->pixelsToTwips(600));
-    QCOMPARE(f.form->Slider2->maximum(), box->pixelsToTwips(600));
-    // The sliders span the window and the text surface stays inside it.
-    QCOMPARE(f.form->Slider1->width(), 600);
+    QCOMPARE(indent->maximum(), box->pixelsToTwips(600));
+    QCOMPARE(hanging->maximum(), box->pixelsToTwips(600));
+    // Each slider shows its caption before it and reaches the window's right
+    // edge; the text surface stays inside the window below them.
+    for (QSlider* slider : {indent, hanging}) {
+        auto* caption = f.form->findChild<QLabel*>(slider->objectName() + QStringLiteral("Caption"));
+        QVERIFY(caption && caption->isVisible());
+        QCOMPARE(caption->text(), slider->toolTip());
+        QVERIFY(caption->geometry().right() < slider->geometry().left());
+        QCOMPARE(slider->geometry().right(), 599);
+    }
+    QCOMPARE(indent->toolTip(), QStringLiteral("Indent"));
+    QCOMPARE(hanging->toolTip(), QStringLiteral("Hanging Indent"));
     QVERIFY(box->geometry().bottom() < f.form->height());
-    QVERIFY(box->geometry().top() >= f.form->Slider2->geometry().bottom());
+    QVERIFY(box->geometry().top() >= hanging->geometry().bottom());
 
     box->SetText(QStringLiteral("first\nsecond"));
     box->SetSelStart(0);
-    f.form->Slider1->setValue(1440);
+    indent->setValue(1440);
     QCOMPARE(box->SelIndent(), 1440);
-    f.form->Slider2->setValue(2160);
+    hanging->setValue(2160);
     QCOMPARE(box->SelHangingIndent(), 720);
     QCOMPARE(box->SelIndent(), 1440);
     // Left of the Indent slider: the following lines start left of the first.
-    f.form->Slider2->setValue(720);
+    hanging->setValue(720);
     QCOMPARE(box->SelHangingIndent(), -720);
     QCOMPARE(box->SelIndent(), 1440);
-    // A narrower window clamps the slider values to the new width.
+    // The first line takes the following lines with it, and the Hanging
+    // Indent slider follows them.
+    indent->setValue(2000);
+    QCOMPARE(box->SelIndent(), 2000);
+    QCOMPARE(box->SelHangingIndent(), -720);
+    QCOMPARE(hanging->value(), 1280);
+    // The sliders show the paragraph at the caret.
+    box->SetSelStart(box->Text().size());
+    QCOMPARE(indent->value(), 0);
+    QCOMPARE(hanging->value(), 0);
+    box->SetSelStart(0);
+    QCOMPARE(indent->value(), 2000);
+    QCOMPARE(hanging->value(), 1280);
+    // A narrower window changes no indent, and the sliders still show them.
     f.form->resize(60, 400);
     QCoreApplication::processEvents();
-    QCOMPARE(f.form->Slider1->value(), f.form->Slider1->maximum());
+    QCOMPARE(box->SelIndent(), 2000);
+    QCOMPARE(box->SelHangingIndent(), -720);
+    QCOMPARE(indent->value(), 2000);
+    QCOMPARE(hanging->value(), 1280);
 }
 
 void TestDocumentWindow::loadingReplacesTheWholeDocument()
@@ -150,14 +221,12 @@ void TestDocumentWindow::loadingReplacesTheWholeDocument()
         box->selectAll();
         box->SetSelBold(true);
         box->SetSelStart(box->Text().size());
-        f.form->modified = false;
-        f.save.setEnabled(false);
         QVERIFY(box->LoadFile(path).ok);
         QCOMPARE(box->Text(), QStringLiteral("jkpo;\nfh"));
-        // A change like any other; the text it replaced is not one undo
+        // Loaded text is unchanged; the text it replaced is not one undo
         // away, and typing goes on in the loaded text's look, not in that of
         // the old caret.
-        QVERIFY(f.form->modified && f.save.isEnabled());
+        QVERIFY(!f.form->hasUnsavedChanges() && !f.save.isEnabled());
         QVERIFY(!box->document()->isUndoAvailable());
         QCOMPARE(box->document()->defaultFont().family(), QStringLiteral("Kolvani"));
         QCOMPARE(box->document()->defaultFont().pointSizeF(), 14.25);

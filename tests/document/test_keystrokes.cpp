@@ -25,6 +25,8 @@ private slots:
     void charactersWithoutCodePassThrough();
     void recallWithCtrlShiftLetter_data();
     void recallWithCtrlShiftLetter();
+    void typedTextTakesTheTypingFont_data();
+    void typedTextTakesTheTypingFont();
 };
 
 void TestKeystrokes::wordsGiveTheConvertersCodes_data()
@@ -257,6 +259,49 @@ void TestKeystrokes::recallWithCtrlShiftLetter()
         f.box()->selectAll();
     QTest::keyClick(f.box(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(f.box()->Text(), expected);
+}
+
+void TestKeystrokes::typedTextTakesTheTypingFont_data()
+{
+    QTest::addColumn<QString>("family");  // of the text at the caret
+    QTest::addColumn<bool>("tamil");      // Tamil typing on
+    QTest::addColumn<QString>("setting"); // "Latin font" in the settings file
+    QTest::addColumn<QString>("typed");   // the family typed text goes in
+    QTest::newRow("Tamil typing after Latin text") << "Noto Sans" << true << "" << "Kolvani";
+    QTest::newRow("Tamil typing in Nelpari") << "Nelpari" << true << "" << "Nelpari";
+    QTest::newRow("Latin typing after Tamil text") << "Kolvani" << false << "" << "Noto Sans";
+    QTest::newRow("Latin typing, the font set") << "Nelpari" << false << "DejaVu Serif" << "DejaVu Serif";
+    QTest::newRow("Latin typing after Latin text") << "DejaVu Sans" << false << "DejaVu Serif" << "DejaVu Sans";
+}
+
+void TestKeystrokes::typedTextTakesTheTypingFont()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, tamil);
+    QFETCH(QString, setting);
+    QFETCH(QString, typed);
+    FormFixture f;
+    tk::memory::CreateKey(QStringLiteral("tamilkalvem"));
+    tk::memory::WriteValue(QStringLiteral("tamilkalvem"), QStringLiteral("Latin font"), setting);
+    f.convert.setChecked(!tamil); // the switch is read when it changes
+    f.convert.setChecked(tamil);
+    f.box()->SetText(QStringLiteral("xy"));
+    QTextCharFormat look;
+    look.setFontFamilies({family});
+    look.setFontWeight(QFont::Bold);
+    look.setFontPointSize(20);
+    look.setForeground(QColor(Qt::red));
+    formatRange(f.box(), 0, 2, look);
+    f.box()->SetSelStart(2);
+    f.type(tamil ? "kaa" : "Hi");
+    QCOMPARE(f.box()->Text().size(), 4);
+    for (int i : {2, 3}) {
+        const QTextCharFormat got = formatAt(f.box(), i);
+        QCOMPARE(got.fontFamilies().toStringList().value(0), typed);
+        QVERIFY(got.fontWeight() == QFont::Bold && got.fontPointSize() == 20);
+        QCOMPARE(got.foreground().color(), QColor(Qt::red));
+    }
+    QCOMPARE(formatAt(f.box(), 1).fontFamilies().toStringList().value(0), family);
 }
 
 QTEST_MAIN(TestKeystrokes)

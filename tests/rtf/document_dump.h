@@ -3,6 +3,7 @@
 // A document written out as one line per paragraph, with the resolved format
 // of every run, so that two documents compare as strings and a failure shows
 // where they differ.
+#include "rtf/document_io.h"
 #include "rtf/qt_formats.h"
 
 #include <QTextBlock>
@@ -70,4 +71,11 @@ inline QString plainOf(const QTextDocument& doc)
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         paragraphs << describeText(b.text());
     return paragraphs.join(u'|');
+}
+
+// The plain text of a file as the document I/O reads it back.
+inline QString savedText(const QString& path)
+{
+    QTextDocument doc;
+    return tk::document::loadFile(doc, path) ? doc.toRawText() : QStringLiteral("<unreadable>");
 }

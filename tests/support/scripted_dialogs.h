@@ -20,10 +20,16 @@ public:
     std::deque<QString> inputs;
     // The Print dialog: the PDF file to print to; a null string cancels.
     std::deque<QString> printers;
+    // The filter a Save dialog is left on (as Qt writes it, "Text (*.txt)");
+    // the one it shows first when none.
+    std::deque<QString> saveFilters;
     // The Font and Colour dialogs: nothing (the default) cancels.
     std::deque<std::optional<QFont>> fonts;
     std::deque<std::optional<QColor>> colors;
     QStringList log;
+    // What the last Open or Save dialog was shown with.
+    QString lastStart;
+    QString lastFilter;
 
     ScriptedDialogs() { tk::seam::setDialogs(this); }
     ~ScriptedDialogs() override { tk::seam::setDialogs(nullptr); }
@@ -39,17 +45,30 @@ public:
             files.push_back(answer == QLatin1String("-") ? QString() : path);
     }
 
-    std::optional<QString> openFileName(QWidget*, const QString& title, const QString&,
-                                        const QString&) override
+    std::optional<QString> openFileName(QWidget*, const QString& title, const QString& filter,
+                                        const QString& start) override
     {
         log << QStringLiteral("open:") + title;
+        lastStart = start;
+        lastFilter = filter;
         return next(files);
     }
-    std::optional<QString> saveFileName(QWidget*, const QString& title, const QString&,
-                                        const QString&) override
+    std::optional<QString> saveFileName(QWidget*, const QString& title, const QString& filter,
+                                        const QString& start) override
     {
         log << QStringLiteral("save:") + title;
+        lastStart = start;
+        lastFilter = filter;
         return next(files);
+    }
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        const QString& start, int& filterIndex) override
+    {
+        if (!saveFilters.empty()) {
+            filterIndex = int(filter.split(QStringLiteral(";;")).indexOf(saveFilters.front())) + 1;
+            saveFilters.pop_front();
+        }
+        return saveFileName(parent, title, filter, start);
     }
     bool printer(QWidget*, QPrinter& printer) override
     {

@@ -2,6 +2,7 @@
 
 // Files and selections as the tests set them up.
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 inline void writeBytes(const QString& path, const QByteArray& data)
@@ -15,6 +16,16 @@ inline QByteArray readBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// The text a PDF reader finds in a printed file.
+inline QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed>");
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Any text widget; a template, so that tests without Qt GUI can include this.

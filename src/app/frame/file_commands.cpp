@@ -7,7 +7,7 @@
 #include "memory/memory_store.h"
 
 #include <QAction>
-#include <QDir>
+#include <QFileInfo>
 
 namespace tk::app {
 
@@ -15,9 +15,6 @@ namespace {
 
 const QString lastSave = QStringLiteral("Last save");
 const QString memoryKey = QString::fromLatin1(memory::memoryKey);
-
-// Paths from the dialogs are absolute; "Document N" is not a path.
-bool hasPath(const document::Form1& form) { return QDir::isAbsolutePath(form.windowTitle()); }
 
 } // namespace
 
@@ -39,7 +36,7 @@ void MDIForm1::openPath(const QString& path)
     // Unsaved text is never replaced: the file gets a window of its own,
     // which goes again if the file cannot be read.
     document::Form1* form = ActiveForm();
-    const bool besideUnsaved = form && item(QStringLiteral("save"))->isEnabled();
+    const bool besideUnsaved = form && form->hasUnsavedChanges();
     if (!form || besideUnsaved) {
         new_Click();
         form = ActiveForm();
@@ -64,7 +61,12 @@ void MDIForm1::open_Click()
 {
     if (!ActiveForm())
         new_Click();
+    // In the folder of the active document's file, proposing no name.
+    const QString path = ActiveForm() ? ActiveForm()->filePath() : QString();
     cd1_.DialogTitle = QStringLiteral("Open");
+    cd1_.Filter = seam::documentFilter;
+    cd1_.InitDir = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    cd1_.FileName.clear();
     if (!cd1_.ShowOpen(this))
         return;
     openPath(cd1_.FileName);
@@ -80,57 +82,38 @@ void MDIForm1::Close1_Click()
         item(QStringLiteral("Close1"))->setEnabled(false);
 }
 
-bool MDIForm1::saveAs(document::Form1& form, const QString& path)
-{
-    const document::Result saved = document::saveShowingProgress(this, *form.RichTextBox1, path);
-    if (!saved.ok) {
-        dialogs().message(this, messageTitle, saved.error);
-        return false;
-    }
-    form.setWindowTitle(path);
-    item(QStringLiteral("save"))->setEnabled(false);
-    return true;
-}
-
 void MDIForm1::save_Click()
 {
+    // A document that was never saved asks where, rather than write
+    // "Document N" wherever the program happened to start.
     document::Form1* form = ActiveForm();
-    if (!form)
-        return;
-    // Never saved: ask where, rather than write "Document N" wherever the
-    // program happened to start.
-    if (!hasPath(*form)) {
+    if (form && form->filePath().isEmpty())
         saveas_Click();
-        return;
-    }
-    saveAs(*form, form->windowTitle());
-}
-
-bool MDIForm1::showSaveAs()
-{
-    cd1_.DialogTitle = QStringLiteral("Save As");
-    cd1_.Filter = QStringLiteral("All Files (*.*)|*.*");
-    return cd1_.ShowSave(this);
+    else if (form)
+        form->save();
 }
 
 void MDIForm1::saveas_Click()
 {
     document::Form1* form = ActiveForm();
-    if (!form || !showSaveAs() || !saveAs(*form, cd1_.FileName))
+    if (!form || !form->saveAs())
         return;
     // The reopen item of the next start; the key is made on first use.
     memory::CreateKey(memoryKey);
-    memory::WriteValue(memoryKey, lastSave, cd1_.FileName);
+    memory::WriteValue(memoryKey, lastSave, form->filePath());
 }
 
 void MDIForm1::Saveall_Click()
 {
-    // One pass per document window, each brought forward so the person sees
-    // which one the dialog is for. A cancelled dialog or a failed save ends
-    // the command.
+    // Each changed document to its own file; only one that never had a file
+    // asks where, brought forward so the person sees which one it is. A
+    // cancelled dialog or a failed save ends the command.
     for (document::Form1* form : documents()) {
-        activate(*form);
-        if (!showSaveAs() || !saveAs(*form, cd1_.FileName))
+        if (!form->hasUnsavedChanges())
+            continue;
+        if (form->filePath().isEmpty())
+            activate(*form);
+        if (!form->save())
             return;
     }
 }

@@ -44,7 +44,7 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this))
     connectCommands();
     connect(area_, &QMdiArea::subWindowActivated, this, &MDIForm1::activeDocumentChanged);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endBySession(); });
-    resize(1100, 760);
+    placeOnScreen();
     MDIForm_Load();
 }
 
@@ -91,6 +91,8 @@ void MDIForm1::activeDocumentChanged()
         connect(form->RichTextBox1, &document::RichTextBox::overwriteModeToggled, panels_,
                 &StatusPanels::setOverwrite, Qt::UniqueConnection);
         panels_->setOverwrite(form->RichTextBox1->overwriteMode());
+    } else {
+        item(QStringLiteral("save"))->setEnabled(false);
     }
 }
 
@@ -169,13 +171,18 @@ void MDIForm1::vertically_Click() { arrange(*area_, 2); }
 
 void MDIForm1::let_Click()
 {
+    document::Form1* form = ActiveForm();
+    const QString selected = form ? form->RichTextBox1->SelText() : QString();
+    // Nothing to keep: say so rather than ask for a letter and store nothing.
+    if (selected.isEmpty()) {
+        dialogs().message(this, seam::messageTitle, memory::nothingSelectedMessage());
+        return;
+    }
     const auto answer = dialogs().input(
         this, QStringLiteral("TamilKalvem"),
         QStringLiteral("Please Enter the KEY-LETTER for the selected word to enter int the memmory eg. 'a'"),
         QString());
     const QString keyChar = answer.value_or(QString()).left(1);
-    document::Form1* form = ActiveForm();
-    const QString selected = form ? form->RichTextBox1->SelText() : QString();
     if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
         dialogs().message(this, seam::messageTitle, memory::tooLongMessage());
 }
@@ -194,26 +201,19 @@ void MDIForm1::Enter_Click()
 
 bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
 {
-    if (!item(QStringLiteral("save"))->isEnabled() || reason == document::UnloadReason::TaskManager)
+    // The question is about the active document and names it; the others
+    // that have changes ask their own when they close, so none is asked
+    // about twice and none closes unsaved without a question.
+    document::Form1* form = ActiveForm();
+    if (!form || !form->hasUnsavedChanges() || reason == document::UnloadReason::TaskManager)
         return false;
-    switch (dialogs().question(this, seam::messageTitle, QStringLiteral("Do you want to save before exit"))) {
+    switch (dialogs().question(this, form->questionTitle(), QStringLiteral("Do you want to save before exit"))) {
     case DialogSeam::Answer::No:
-        endingNow_ = true;
+        form->closeWithoutQuestion();
         return false;
-    case DialogSeam::Answer::Yes: {
-        // A dismissed dialog or a failed save stops the closing, so the
-        // text is never lost silently.
-        if (!cd1_.ShowSave(this))
-            return true;
-        if (document::Form1* form = ActiveForm()) {
-            const document::Result saved = document::saveShowingProgress(this, *form->RichTextBox1, cd1_.FileName);
-            if (!saved.ok) {
-                dialogs().message(this, seam::messageTitle, saved.error);
-                return true;
-            }
-        }
-        return false;
-    }
+    case DialogSeam::Answer::Yes:
+        // A dismissed dialog or a failed save stops the closing.
+        return !form->save();
     default:
         return true;
     }
@@ -229,23 +229,18 @@ void MDIForm1::endBySession()
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
     const document::UnloadReason reason = closeReason_;
-    endingNow_ = false;
     if (MDIForm_QueryUnload(reason)) {
         event->ignore();
         return;
     }
-    // Each document window then closes with its own question, unless the
-    // answer was No (end at once) or the session is ending. Each is brought
-    // forward first, so the person sees which one is asked about and the save
-    // item speaks for it, not for the window closed before it.
+    // Each document window then closes with its own question. Each is
+    // brought forward first, so the person sees which one is asked about.
     for (document::Form1* form : documents()) {
+        if (form->closed())
+            continue;
         activate(*form);
-        form->Form_GotFocus();
-        if (endingNow_) {
-            form->closeWithoutQuestion();
-        } else if (!form->closeFor(reason == document::UnloadReason::TaskManager
-                                       ? reason
-                                       : document::UnloadReason::MDIForm)) {
+        if (!form->closeFor(reason == document::UnloadReason::TaskManager ? reason
+                                                                          : document::UnloadReason::MDIForm)) {
             event->ignore();
             return;
         }
@@ -256,6 +251,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         form2_->close();
     if (form4_)
         form4_->close();
+    rememberPlace();
     event->accept();
 }
 

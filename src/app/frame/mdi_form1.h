@@ -131,11 +131,10 @@ private:
     // Loads path into the active document, or into a new window when the
     // active one has unsaved changes; a failure is told and changes nothing.
     void openPath(const QString& path);
-    // Saves form to path, captions it with the path and clears `save`; a
-    // failure is told and changes nothing.
-    bool saveAs(document::Form1& form, const QString& path);
-    // The Save dialog as Save As and Save all show it.
-    bool showSaveAs();
+    // Size and place at start: as the settings file remembers, else
+    // maximised on a small screen and most of a large one, centred.
+    void placeOnScreen();
+    void rememberPlace();
     // Brings the document window forward; it becomes ActiveForm.
     void activate(document::Form1& form);
     void activeDocumentChanged();
@@ -155,7 +154,6 @@ private:
     QPointer<QWidget> frmabout_;
     QPointer<QWidget> frmBrowser_;
     document::UnloadReason closeReason_ = document::UnloadReason::ControlMenu;
-    bool endingNow_ = false;
 };
 
 } // namespace tk::app

@@ -1,0 +1,134 @@
+// Letters of display-font codes: where a caret may stand, and what Backspace
+// leaves of a letter. Rows mark the places with "|"; "0" stands for a
+// character outside the display fonts.
+#include "engine/letters.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tk::engine;
+
+namespace {
+
+// "j|kp|o;" -> the codes and the places a caret may stand.
+std::pair<std::string, std::vector<std::size_t>> parse(const char* marked)
+{
+    std::string codes;
+    std::vector<std::size_t> places{0};
+    for (const char* c = marked; *c; ++c) {
+        if (*c == '|')
+            places.push_back(codes.size());
+        else
+            codes.push_back(*c == '0' ? '\0' : *c);
+    }
+    places.push_back(codes.size());
+    return {codes, places};
+}
+
+} // namespace
+
+class TestLetters : public QObject {
+    Q_OBJECT
+private slots:
+    void places_data();
+    void places();
+    void placesDependOnlyOnTheCodesNearby();
+    void backspace_data();
+    void backspace();
+};
+
+void TestLetters::places_data()
+{
+    QTest::addColumn<QByteArray>("marked");
+    const char* rows[] = {
+        "j|kp|o;",               // தமிழ்: ி and the pulli stay with their consonant
+        "t|d|f;|f|k;",           // வனக்கம்
+        "nfh|z;|L",              // கொண்டு: the sign drawn before the consonant, the two-part vowel
+        "Nfh|l;|il|ah|d",        // கோட்டையான
+        "nfs|ij",                // கௌதை: "s" is the au mark
+        "nf|s;",                 // கெள்: "s" with a pulli is ள
+        "xs|it",                 // ஔவை
+        "x|sp",                  // ஒளி
+        "$|W|F",                 // கூறுகு: combined forms
+        "Z}|J}",                 // ணூதூ: a u-form with its uu mark
+        "f|}",                   // "}" after no u-form stands alone
+        "b|B|[{|u|k;",           // டி டீ ஜுரம்
+        "gp|f;~_",               // பிக்ஷூ: க்ஷ is one letter
+        "nf;~|m",                // க்ஷெ அ
+        "=|M|,|/",               // ஸ்ரீ ஆ இ ஃ
+        " |;|f",                 // a sign after a blank stands alone
+        "f|0|;h",                // and after text outside the display fonts
+        "n|nf|i",                // a sign drawn before anything but a consonant stands alone
+        "1|2| |f;",
+        "",
+    };
+    for (const char* r : rows)
+        QTest::newRow(r) << QByteArray(r);
+}
+
+void TestLetters::places()
+{
+    QFETCH(QByteArray, marked);
+    const auto [codes, places] = parse(marked.constData());
+    for (std::size_t pos = 0; pos <= codes.size(); ++pos) {
+        const bool expected = std::find(places.begin(), places.end(), pos) != places.end();
+        QVERIFY2(isLetterBoundary(codes, pos) == expected, qPrintable(QString::number(pos)));
+        // Snapping lands on the nearest places either side.
+        const std::size_t back = letterStartAtOrBefore(codes, pos), on = letterEndAtOrAfter(codes, pos);
+        QVERIFY(back <= pos && pos <= on && isLetterBoundary(codes, back) && isLetterBoundary(codes, on));
+        for (std::size_t between = back + 1; between < on; ++between)
+            QVERIFY(!isLetterBoundary(codes, between));
+        if (pos < codes.size()) {
+            const LetterSpan letter = letterAt(codes, pos);
+            QCOMPARE(letter.start, back);
+            QCOMPARE(letter.end, expected ? letterEndAtOrAfter(codes, pos + 1) : on);
+        }
+    }
+}
+
+// The document reads only a stretch of a long paragraph around the caret:
+// a place must be judged alike from the whole text and from its neighbours.
+void TestLetters::placesDependOnlyOnTheCodesNearby()
+{
+    QRandomGenerator rng(8);
+    const char alphabet[] = "fjkpo;hnNiswxsZ}+FbB[{_~\\=m, 0";
+    for (int round = 0; round < 300; ++round) {
+        std::string codes(rng.bounded(1, 40), ' ');
+        for (char& c : codes)
+            c = alphabet[rng.bounded(int(sizeof alphabet) - 1)];
+        for (auto& c : codes)
+            if (c == '0')
+                c = '\0';
+        for (std::size_t pos = 1; pos < codes.size(); ++pos) {
+            const std::size_t from = pos >= 5 ? pos - 5 : 0;
+            const std::string near = codes.substr(from, std::min<std::size_t>(codes.size(), pos + 2) - from);
+            QCOMPARE(isLetterBoundary(near, pos - from), isLetterBoundary(codes, pos));
+        }
+    }
+}
+
+void TestLetters::backspace_data()
+{
+    QTest::addColumn<QByteArray>("letter");
+    QTest::addColumn<QByteArray>("left");
+    const char* rows[][2] = {
+        {"fh", "f"},     {"fp", "f"},     {"f;", "f"},   {"nf", "f"},      {"nfh", "f"},   {"Nfh", "f"},
+        {"nfs", "f"},    {"if", "f"},     {"F", "f"},    {"$", "f"},       {"Z}", "z"},    {"G+", "g"},
+        {"b", "l"},      {"B", "l"},      {"[{", "["},   {"~_", "~"},      {"f;~h", "f;~"}, {"nf;~", "f;~"},
+        {"mh", "m"},     // a stray sign after a vowel goes first
+        {"f", ""},       {"m", ""},       {"xs", ""},    {"=", ""},        {"f;~", ""},    {"/", ""},
+        {"n", ""},       {"1", ""},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
+}
+
+void TestLetters::backspace()
+{
+    QFETCH(QByteArray, letter);
+    QFETCH(QByteArray, left);
+    QCOMPARE(QByteArray::fromStdString(withoutLastSign(letter.toStdString())), left);
+}
+
+QTEST_GUILESS_MAIN(TestLetters)
+#include "test_letters.moc"
