@@ -1,5 +1,6 @@
 #include "rich_text_box.h"
 
+#include "document_layout.h"
 #include "letters.h"
 #include "print_document.h"
 
@@ -10,6 +11,8 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextOption>
 
@@ -86,6 +89,49 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
     connect(this, &QTextEdit::cursorPositionChanged, this, moved);
     connect(this, &QTextEdit::selectionChanged, this, moved);
     watchDocument();
+    useOwnLayout();
+}
+
+void RichTextBox::useOwnLayout()
+{
+    useDocumentLayout(*document());
+    connect(static_cast<DocumentLayout*>(document()->documentLayout()), &DocumentLayout::viewShifted, this,
+            &RichTextBox::followViewShift, Qt::UniqueConnection);
+}
+
+void RichTextBox::layOutView()
+{
+    if (auto* layout = qobject_cast<DocumentLayout*>(document()->documentLayout()))
+        layout->setView(verticalScrollBar()->value(), viewport()->height());
+}
+
+void RichTextBox::followViewShift(qreal dy)
+{
+    shiftRemainder_ += dy;
+    const int step = int(std::lround(shiftRemainder_));
+    shiftRemainder_ -= step;
+    if (step == 0)
+        return;
+    QScopedValueRollback guard(followingShift_, true);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + step);
+}
+
+void RichTextBox::scrollContentsBy(int dx, int dy)
+{
+    if (followingShift_) {
+        // The text moved as far as the view: what is on screen stays, but
+        // the pixels cannot simply be moved.
+        viewport()->update();
+        return;
+    }
+    QTextEdit::scrollContentsBy(dx, dy);
+    layOutView();
+}
+
+void RichTextBox::resizeEvent(QResizeEvent* event)
+{
+    QTextEdit::resizeEvent(event);
+    layOutView();
 }
 
 void RichTextBox::watchDocument()
@@ -281,15 +327,20 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
 
 Result RichTextBox::LoadFile(const QString& path, int type, const Progress& progress)
 {
-    // Built in a document that no view lays out, a long file loads about ten
-    // times faster than in the shown one; the view then takes it whole. The
-    // new document starts as the old one did, with an empty undo history.
+    // Built in a document of its own, so that a failed load leaves the shown
+    // one as it was; the view then takes it whole. The new document starts as
+    // the old one did, with an empty undo history.
     QTextDocument* old = document();
     auto fresh = std::make_unique<QTextDocument>(this);
     fresh->setDefaultFont(old->defaultFont());
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    // With the shown width and layout from the start, the load only
+    // estimates the paragraphs' heights; they are laid out as they come into
+    // view.
+    fresh->setPageSize(old->pageSize());
+    useDocumentLayout(*fresh);
     const Result loaded = loadFile(*fresh, path, type, progress);
     if (!loaded)
         return loaded;
@@ -299,11 +350,13 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     setDocument(fresh.release());
     if (ours)
         delete old;
+    useOwnLayout();
     watchDocument();
     // Typing goes on in the format of the loaded text, not that of the caret
     // in the text it replaced.
     setTextCursor(QTextCursor(document()));
     caretMoved_ = true;
+    layOutView();
     emit modificationChanged(false);
     return loaded;
 }

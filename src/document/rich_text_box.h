@@ -127,8 +127,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The document is laid out as it is shown (DocumentLayout): the view
+    // tells the layout what it shows, and scrolls with the text when
+    // paragraphs above it get their real heights.
+    void useOwnLayout();
+    void layOutView();
+    void followViewShift(qreal dy);
+    bool followingShift_ = false;
+    qreal shiftRemainder_ = 0;
+
     class TypingScope;
     void watchDocument();
     void insertTyped(QChar ch);
