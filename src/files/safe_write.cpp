@@ -229,15 +229,20 @@ bool SafeWriter::open()
     const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = folder + "/." + name + std::string(tempMark) + randomTag() + std::string(tempEnd);
+        // Known to the signal handlers before it exists, so that a signal
+        // right after it is made still takes it away.
+        const int slot = takeSlot(temp);
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0) {
-            if (errno == EEXIST || errno == EINTR)
+            const int err = errno;
+            releaseSlot(slot);
+            if (err == EEXIST || err == EINTR)
                 continue;
-            return fail(errno);
+            return fail(err);
         }
         fd_ = fd;
         temp_ = std::move(temp);
-        slot_ = takeSlot(temp_);
+        slot_ = slot;
         break;
     }
     if (fd_ < 0)
