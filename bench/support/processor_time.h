@@ -5,10 +5,12 @@
 // costs.
 #include <sys/resource.h>
 
-inline double processorMs()
+// who: RUSAGE_SELF, or RUSAGE_CHILDREN for the programs a benchmark ran
+// (those that have ended).
+inline double processorMs(int who = RUSAGE_SELF)
 {
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
+    getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }

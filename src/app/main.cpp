@@ -1,5 +1,6 @@
 // Tamil Kalvem: the word processor's start-up.
 #include "frame/mdi_form1.h"
+#include "recovery_start.h"
 
 #include "about/frm_splash.h"
 #include "about/identity.h"
@@ -46,6 +47,9 @@ int main(int argc, char* argv[])
     tk::app::MDIForm1 frame;
     tk::about::frmSplash::showAtStartUp(frame);
     frame.openFiles(QApplication::arguments().mid(1));
+    // Unsaved documents survive a crash or the end of the session.
+    tk::app::startRecovery(frame);
+    tk::app::typeAtStartForTests(frame);
     if (qEnvironmentVariableIsSet("TK_REPORT_STARTUP"))
         QTimer::singleShot(0, &frame, [&frame] { reportShownAndQuit(frame); });
     return app.exec();

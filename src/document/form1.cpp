@@ -251,12 +251,28 @@ void Form1::Slider2_Change()
 
 bool Form1::saveTo(const QString& path)
 {
+    // Only the file this document came from or went to last is its own.
+    if (diskStamp.exists && path == filePath()) {
+        const files::FileStamp now = files::FileStamp::of(path);
+        if (now.exists && now != diskStamp) {
+            const QString text = QStringLiteral("\"%1\" was changed by another program since Tamil Kalvem opened or "
+                                                "saved it.\n\nDo you want to overwrite it with this document? Choose No "
+                                                "to save the document under another name instead.")
+                                     .arg(QDir::toNativeSeparators(path));
+            switch (seam::dialogs().question(this, seam::messageTitle, text)) {
+            case seam::DialogSeam::Answer::Yes: break;
+            case seam::DialogSeam::Answer::No: return saveAs();
+            default: return false;
+            }
+        }
+    }
     const Result saved = saveShowingProgress(this, *RichTextBox1, path);
     if (!saved.ok) {
         seam::dialogs().message(this, seam::messageTitle, saved.error);
         return false;
     }
     setWindowTitle(path);
+    diskStamp = files::FileStamp::of(path);
     RichTextBox1->document()->setModified(false);
     return true;
 }

@@ -4,6 +4,8 @@
 #include "qt_text_surface.h"
 #include "rich_text_box.h"
 
+#include "files/qt_safe_write.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -48,12 +50,17 @@ public:
     RichTextBox* RichTextBox1;
 
     bool hasUnsavedChanges() const;
+    // The file as it was when this document was loaded from it or saved to
+    // it: a save over it asks first once another program has changed it.
+    files::FileStamp diskStamp;
     // The document's file: the caption once it was opened or saved, "" for
     // a document captioned "Document N".
     QString filePath() const;
 
     // Writes the document to path, takes the path as caption and clears the
-    // changed mark. A failure is told and changes nothing.
+    // changed mark. A failure is told and changes nothing. Over the
+    // document's own file, changed by another program since, it asks first:
+    // overwrite, save under another name, or stop.
     bool saveTo(const QString& path);
     // Asks for a name with the Save dialog (in the file's folder, proposing
     // its name or the caption) and saves there; false when cancelled or failed.

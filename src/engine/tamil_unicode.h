@@ -58,4 +58,13 @@ struct UnicodeToCodes {
 
 UnicodeToCodes unicodeToCodes(std::string_view utf8);
 
+// Block by block, for a stream too long to hold: each converts the start of
+// its text as far as no byte of a following block could change the result
+// (a few bytes short of the end) and says in `used` how many bytes that
+// took; the rest goes in front of the next block, and the last block is
+// converted whole with the functions above. Offsets in the result count
+// from the start of the text given.
+std::string codesToUnicodePart(std::string_view codes, std::size_t& used);
+UnicodeToCodes unicodeToCodesPart(std::string_view utf8, std::size_t& used);
+
 } // namespace tk::engine

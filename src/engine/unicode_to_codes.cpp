@@ -4,6 +4,7 @@
 #include "tamil_unicode.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tk::engine {
@@ -44,10 +45,16 @@ class Writer {
 public:
     explicit Writer(std::string_view in) : in_(in), b_(block()) { r_.codes.reserve(in.size()); }
 
-    UnicodeToCodes run()
+    // A syllable looks at most three characters past its first, sixteen
+    // bytes in all: characters that start before the last 32 bytes are final.
+    static constexpr std::size_t lookahead = 32;
+    std::size_t used() const { return pos_; }
+
+    UnicodeToCodes run(std::size_t limit = std::string_view::npos)
     {
         std::string& out = r_.codes;
-        while (pos_ < in_.size()) {
+        limit = std::min(limit, in_.size());
+        while (pos_ < limit) {
             const char32_t c = peek(0);
             if (c < 0x100) {
                 out += static_cast<char>(c);
@@ -175,6 +182,27 @@ UnicodeToCodes unicodeToCodes(std::string_view utf8)
         return r;
     }
     return Writer(utf8).run();
+}
+
+UnicodeToCodes unicodeToCodesPart(std::string_view utf8, std::size_t& used)
+{
+    std::size_t limit = utf8.size() > Writer::lookahead ? utf8.size() - Writer::lookahead : 0;
+    const std::size_t bad = utf8::findMalformed(utf8);
+    if (bad != utf8::none && bad < limit) {
+        UnicodeToCodes r;
+        r.malformed = true;
+        r.malformedAt = bad;
+        used = 0;
+        return r;
+    }
+    // A bad sequence near the end may be a character cut by the block's
+    // end: the next part, which starts there, tells.
+    if (bad != utf8::none)
+        utf8 = utf8.substr(0, bad);
+    Writer writer(utf8);
+    UnicodeToCodes r = writer.run(std::min(limit, utf8.size()));
+    used = writer.used();
+    return r;
 }
 
 } // namespace tk::engine

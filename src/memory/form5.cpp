@@ -55,8 +55,12 @@ Form5::Form5(QWidget* parent)
 void Form5::Command1_Click()
 {
     const QString letter = Combo1->currentIndex() >= 0 ? Combo1->currentText() : QString();
-    if (tk::memory::storeWord(letter, Text1->text()) == tk::memory::StoreResult::TooLong)
+    QString reason;
+    const auto stored = tk::memory::storeWord(letter, Text1->text(), &reason);
+    if (stored == tk::memory::StoreResult::TooLong)
         emit messageRequested(tk::memory::tooLongMessage());
+    else if (stored == tk::memory::StoreResult::Failed)
+        emit messageRequested(reason);
 }
 
 void Form5::Command2_Click() { close(); }

@@ -1,18 +1,21 @@
 #include "memory_store.h"
 
+#include "settings_file.h"
+
+#include "files/qt_safe_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace tk::memory {
 
 namespace {
 
-// QSettings reads "/" and "\" in a key as group separators; a memory entry
-// may be stored under either (any single character is allowed), so they and
-// the escape character itself are spelled out.
+// Files of earlier versions spelled "/", "\" and "%" in a name out, as the
+// settings class they were written with would have read the first two as
+// group separators; names keep that spelling.
 QString settingsKey(const QString& valueName)
 {
     QString key;
@@ -27,16 +30,28 @@ QString settingsKey(const QString& valueName)
 
 bool keyExists() { return QFileInfo(storePath()).isFile(); }
 
-// The spelling under which a value is stored already, matched without regard
-// to case as the names are; the name itself when there is none.
-QString storedSpelling(QSettings& settings, const QString& valueName)
+// The file's content, or the reason it cannot be read.
+bool readStore(QByteArray& content, QString& reason)
 {
-    const QString wanted = settingsKey(valueName);
-    const QStringList keys = settings.childKeys();
-    for (const QString& key : keys)
-        if (key.compare(wanted, Qt::CaseInsensitive) == 0)
-            return key;
-    return wanted;
+    QFile file(storePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool failure(QString* reason, const QString& why)
+{
+    if (reason)
+        *reason = QStringLiteral("Cannot write the settings file \"%1\": %2.")
+                      .arg(QDir::toNativeSeparators(storePath()), why);
+    return false;
 }
 
 } // namespace
@@ -47,43 +62,50 @@ QString storePath()
         + QStringLiteral("/tamilkalvem/tamilkalvem.ini");
 }
 
-void CreateKey(const QString&)
+bool CreateKey(const QString&, QString* reason)
 {
     const QString path = storePath();
-    if (QFileInfo::exists(path))
-        return;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (QFileInfo(path).isFile())
+        return true;
+    if (QFileInfo(path).isDir())
+        return failure(reason, QStringLiteral("a folder of that name stands in its place"));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return failure(reason, QStringLiteral("its folder cannot be made"));
+    QString why;
+    if (!files::writeFileSafely(path, {}, &why))
+        return failure(reason, why);
+    return true;
 }
 
-void WriteValue(const QString& keyName, const QString& valueName, const QString& data)
+bool WriteValue(const QString& keyName, const QString& valueName, const QString& data, QString* reason)
 {
-    if (!keyExists() || valueName.isEmpty())
-        return;
-    QSettings settings(storePath(), QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return; // never overwrite a file that could not be read
-    settings.beginGroup(keyName);
-    settings.setValue(storedSpelling(settings, valueName), data);
-    settings.endGroup();
-    settings.sync();
+    if (valueName.isEmpty())
+        return failure(reason, QStringLiteral("no name was given"));
+    if (QFileInfo(storePath()).isDir())
+        return failure(reason, QStringLiteral("a folder of that name stands in its place"));
+    if (!keyExists())
+        return failure(reason, QStringLiteral("the file does not exist"));
+    // Never rewrite what could not be read: entries would be lost.
+    QByteArray content;
+    if (QString why; !readStore(content, why))
+        return failure(reason, why);
+    SettingsFile settings(content);
+    settings.setValue(keyName, settingsKey(valueName), data);
+    if (QString why; !files::writeFileSafely(storePath(), settings.content(), &why))
+        return failure(reason, why);
+    return true;
 }
 
 QString ReadValue(const QString& keyName, const QString& valueName)
 {
-    if (!keyExists() || valueName.isEmpty())
+    QByteArray content;
+    QString why;
+    if (!keyExists() || valueName.isEmpty() || !readStore(content, why))
         return {};
-    QSettings settings(storePath(), QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
+    const std::optional<QString> value = SettingsFile(content).value(keyName, settingsKey(valueName));
+    if (!value || value->size() > maxStoredLength)
         return {};
-    settings.beginGroup(keyName);
-    const QVariant value = settings.value(storedSpelling(settings, valueName));
-    if (value.typeId() != QMetaType::QString)
-        return {};
-    const QString text = value.toString();
-    if (text.size() > maxStoredLength)
-        return {};
+    const QString& text = *value;
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == u' ')

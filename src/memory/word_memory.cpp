@@ -4,15 +4,19 @@
 
 namespace tk::memory {
 
-StoreResult storeWord(const QString& keyChar, const QString& text)
+StoreResult storeWord(const QString& keyChar, const QString& text, QString* reason)
 {
     if (keyChar.isEmpty() || text.isEmpty())
         return StoreResult::Nothing;
     // Stored anyway, such a text would read back as nothing at all.
     if (text.size() > maxStoredLength)
         return StoreResult::TooLong;
-    CreateKey(QString::fromLatin1(memoryKey));
-    WriteValue(QString::fromLatin1(memoryKey), keyChar.left(1).toLower(), text);
+    const QString key = QString::fromLatin1(memoryKey);
+    if (!CreateKey(key, reason) || !WriteValue(key, keyChar.left(1).toLower(), text, reason)) {
+        if (reason)
+            *reason = QStringLiteral("The word was not stored under \"%1\". %2").arg(keyChar.left(1).toLower(), *reason);
+        return StoreResult::Failed;
+    }
     return StoreResult::Stored;
 }
 

@@ -4,11 +4,18 @@
 #include "conversions.h"
 #include "file_io.h"
 
+#include "files/safe_write.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,8 +45,12 @@ const char* const helpText =
     "          echo 'jkpo;' | tamilkalvem-convert --to-unicode    prints  \xE0\xAE\xA4\xE0\xAE\xAE"
     "\xE0\xAE\xBF\xE0\xAE\xB4\xE0\xAF\x8D\n"
     "\n"
-    "Input that is not well-formed UTF-8 is refused with the byte offset\n"
-    "(counted from 0) of the first bad sequence; nothing is written for it.\n"
+    "Input is read and converted in blocks, so it may be of any size. Input\n"
+    "that is not well-formed UTF-8 is refused with the byte offset (counted\n"
+    "from 0) of the first bad sequence, and binary input (NUL bytes) is\n"
+    "refused likewise: with -i the file is left unchanged; on standard output\n"
+    "the conversion stops there. -i follows a symbolic link and rewrites the\n"
+    "file it points to.\n"
     "\n"
     "Exit status: 0 on success, 1 if some characters became \"?\", 2 if a file\n"
     "could not be read, converted or written (the others are still\n"
@@ -91,9 +102,103 @@ int parse(int argc, char** argv, Options& o)
     return 0;
 }
 
-bool writeStdout(const std::string& data)
+std::string baseName(const std::string& path)
 {
-    return std::fwrite(data.data(), 1, data.size(), stdout) == data.size();
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+enum Status { Done = 0, Lossy = 1, Failed = 2, StopAll = 3 };
+
+// Converts one input to standard output or, with -i, into its own file.
+Status convertOne(const Options& o, const std::string& file)
+{
+    const bool fromStdin = file == "-";
+    const std::string name = fromStdin ? "standard input" : file;
+    if (o.inPlace && fromStdin) {
+        std::cerr << me << "cannot rewrite standard input in place\n";
+        return Failed;
+    }
+    if (o.inPlace && tk::files::isTemporaryName(baseName(file))) {
+        // What a run that was killed before it could tidy up left behind.
+        std::cerr << me << "skipped " << name
+                  << ": a temporary file of an interrupted conversion, not a document\n";
+        return Failed;
+    }
+    const int fd = fromStdin ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::cerr << me << "cannot read " << name << ": " << tk::files::reasonFor(errno) << '\n';
+        return Failed;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { if (fd != STDIN_FILENO) ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::cerr << me << "cannot read " << name << ": it is a folder, not a file\n";
+        return Failed;
+    }
+    if (o.inPlace && !S_ISREG(st.st_mode)) {
+        std::cerr << me << "cannot rewrite " << name << ": it is not an ordinary file\n";
+        return Failed;
+    }
+
+    // With -i the file is replaced only once its conversion is complete.
+    tk::files::SafeWriter writer(file);
+    if (o.inPlace && !writer.open()) {
+        std::cerr << me << "cannot rewrite " << name << ": " << writer.reason() << " (the file is unchanged)\n";
+        return Failed;
+    }
+    const char* const unchanged = o.inPlace ? " (the file is unchanged)" : "";
+    tk::cli::Converter converter(o.mode);
+    std::string out;
+    std::string error;
+    Status status = Done;
+    auto deliver = [&]() {
+        const bool ok = o.inPlace ? writer.write(out) : tk::cli::writeAll(STDOUT_FILENO, out, error);
+        out.clear();
+        if (ok)
+            return true;
+        if (o.inPlace) {
+            std::cerr << me << "cannot rewrite " << name << ": " << writer.reason() << unchanged << '\n';
+            status = Failed;
+        } else {
+            std::cerr << me << "cannot write to standard output: " << error << '\n';
+            status = StopAll;
+        }
+        return false;
+    };
+    bool converted = true;
+    const bool read = tk::cli::readBlocks(fd, [&](std::string_view block) {
+        converted = converter.feed(block, out) && deliver();
+        return converted;
+    }, error);
+    if (!read) {
+        std::cerr << me << "cannot read " << name << ": " << error << unchanged << '\n';
+        return Failed;
+    }
+    if (converted)
+        converted = converter.finish(out) && deliver();
+    if (!converted) {
+        if (!converter.problem().empty())
+            std::cerr << me << name << ": " << converter.problem()
+                      << (o.inPlace ? "; the file is unchanged\n" : "; converted no further\n");
+        return status == Done ? Failed : status;
+    }
+    if (const std::string loss = converter.loss(); !loss.empty()) {
+        if (o.inPlace) {
+            std::cerr << me << "cannot rewrite " << name << ": " << loss << unchanged << '\n';
+            return Failed;
+        }
+        std::cerr << me << name << ": " << loss << '\n';
+        status = Lossy;
+    }
+    if (o.inPlace && !writer.commit()) {
+        std::cerr << me << "cannot rewrite " << name << ": " << writer.reason() << unchanged << '\n';
+        return Failed;
+    }
+    return status;
 }
 
 } // namespace
@@ -103,51 +208,15 @@ int main(int argc, char** argv)
     Options o;
     if (const int stop = parse(argc, argv, o))
         return stop < 0 ? 0 : stop;
+    // A conversion stopped by a signal takes its temporary file with it.
+    tk::files::removeTemporariesOnSignals();
 
     int status = 0;
-    auto fail = [&status](int code) { status = std::max(status, code); };
     for (const std::string& file : o.files) {
-        const std::string name = file == "-" ? "standard input" : file;
-        std::string input;
-        std::string error;
-        if (o.inPlace && file == "-") {
-            std::cerr << me << "cannot rewrite standard input in place\n";
-            fail(2);
-            continue;
-        }
-        if (!tk::cli::readAll(file, input, error)) {
-            std::cerr << me << "cannot read " << name << ": " << error << '\n';
-            fail(2);
-            continue;
-        }
-        const tk::cli::Converted c = tk::cli::convert(o.mode, input);
-        if (!c.problem.empty()) {
-            std::cerr << me << name << ": " << c.problem << "; nothing written for it\n";
-            fail(2);
-            continue;
-        }
-        if (o.inPlace && !c.loss.empty()) {
-            std::cerr << me << "cannot rewrite " << name << ": " << c.loss
-                      << " (the file is unchanged)\n";
-            fail(2);
-            continue;
-        }
-        if (!c.loss.empty()) {
-            std::cerr << me << name << ": " << c.loss << '\n';
-            fail(1);
-        }
-        if (o.inPlace) {
-            if (!tk::cli::writeAtomically(file, c.output, error)) {
-                std::cerr << me << "cannot rewrite " << name << ": " << error
-                          << " (the file is unchanged)\n";
-                fail(2);
-            }
-        } else if (!writeStdout(c.output)) {
-            std::cerr << me << "cannot write to standard output\n";
-            return 2;
-        }
+        const Status s = convertOne(o, file);
+        if (s == StopAll)
+            return Failed;
+        status = std::max(status, int(s));
     }
-    if (std::fflush(stdout) != 0)
-        return 2;
     return status;
 }

@@ -13,14 +13,20 @@ void MDIForm1::openFiles(const QStringList& paths)
     // and its window goes again.
     for (const QString& name : paths) {
         const QString path = QFileInfo(name).absoluteFilePath();
+        if (windowShowing(path))
+            continue; // named twice
         new_Click();
         document::Form1* form = ActiveForm();
         if (!form)
             continue;
         bool cancelled = false;
+        const files::FileStamp stamp = files::FileStamp::of(path);
         const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
         if (loaded.ok) {
             form->setWindowTitle(path);
+            form->diskStamp = stamp;
+            if (!loaded.notice.isEmpty())
+                dialogs().message(this, messageTitle, loaded.notice);
             continue;
         }
         form->closeWithoutQuestion();

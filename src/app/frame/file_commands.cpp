@@ -33,6 +33,11 @@ void MDIForm1::reopenItemStartup()
 
 void MDIForm1::openPath(const QString& path)
 {
+    // A file shows in one window only: two would save over each other.
+    if (document::Form1* showing = windowShowing(path)) {
+        activate(*showing);
+        return;
+    }
     // Unsaved text is never replaced: the file gets a window of its own,
     // which goes again if the file cannot be read.
     document::Form1* form = ActiveForm();
@@ -44,9 +49,11 @@ void MDIForm1::openPath(const QString& path)
     if (!form)
         return;
     bool cancelled = false;
+    const files::FileStamp stamp = files::FileStamp::of(path);
     const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
     if (loaded.ok) {
         form->setWindowTitle(path);
+        form->diskStamp = stamp;
         if (!loaded.notice.isEmpty())
             dialogs().message(this, messageTitle, loaded.notice);
         return;

@@ -183,8 +183,12 @@ void MDIForm1::let_Click()
         QStringLiteral("Please Enter the KEY-LETTER for the selected word to enter int the memmory eg. 'a'"),
         QString());
     const QString keyChar = answer.value_or(QString()).left(1);
-    if (memory::storeWord(keyChar, selected) == memory::StoreResult::TooLong)
+    QString reason;
+    const memory::StoreResult stored = memory::storeWord(keyChar, selected, &reason);
+    if (stored == memory::StoreResult::TooLong)
         dialogs().message(this, seam::messageTitle, memory::tooLongMessage());
+    else if (stored == memory::StoreResult::Failed)
+        dialogs().message(this, seam::messageTitle, reason);
 }
 
 void MDIForm1::Enter_Click()
@@ -221,6 +225,7 @@ bool MDIForm1::MDIForm_QueryUnload(document::UnloadReason reason)
 
 void MDIForm1::endBySession()
 {
+    emit sessionEnding();
     closeReason_ = document::UnloadReason::TaskManager;
     close();
     closeReason_ = document::UnloadReason::ControlMenu;

@@ -114,10 +114,21 @@ public:
     QWidget* frmBrowser() const { return frmBrowser_; }
     void openFiles(const QStringList& paths);
 
+    // Never losing work (file_safety.cpp): one window per file. (The
+    // question before saving over a file changed elsewhere is the document
+    // window's own, in Form1::saveTo.)
+    document::Form1* windowShowing(const QString& path) const;
+
     // The frame's closing question; true when the closing must stop.
     bool MDIForm_QueryUnload(document::UnloadReason reason);
-    // The desktop session ends: everything closes without a question.
+    // The desktop session ends: everything closes without a question, once
+    // sessionEnding has let the recovery keep the unsaved documents.
     void endBySession();
+
+signals:
+    void sessionEnding();
+
+public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -73,6 +73,10 @@ const CodePage& CodePage::get(int number)
 {
     static std::mutex mutex;
     static QHash<int, std::shared_ptr<CodePage>> pages;
+    // Every number this system cannot decode shares the one fallback page,
+    // so a file full of made-up numbers cannot grow the cache.
+    if (decoderNameFor(number).isEmpty())
+        number = 1252;
     std::lock_guard lock(mutex);
     auto it = pages.find(number);
     if (it == pages.end())

@@ -23,7 +23,9 @@ Table makeTable()
         {"qc", {Word::AlignCentre}}, {"qj", {Word::Justify}},
         {"li", {Word::LeftIndent}}, {"fi", {Word::FirstIndent}},
         {"uc", {Word::UnicodeSkip}}, {"u", {Word::Unicode}},
-        {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}}, {"row", {Word::Par}},
+        {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}}, {"row", {Word::Row}},
+        {"pict", {Word::Picture}}, {"shppict", {Word::Picture}}, {"object", {Word::Object}},
+        {"shp", {Word::Object}}, {"trowd", {Word::TableRow}}, {"intbl", {Word::InTable}},
         {"fcharset", {Word::FontCharset}}, {"cpg", {Word::FontCodePage}},
         {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
         {"tab", {Word::Character, u'\t'}}, {"cell", {Word::Character, u'\t'}},
@@ -41,10 +43,10 @@ Table makeTable()
         t.emplace(ul, WordInfo{Word::Underline});
     // Groups whose content is not document text.
     for (const char* skip :
-         {"stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
+         {"stylesheet", "info", "header", "headerl", "headerr", "headerf",
           "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "listtable",
           "listoverridetable", "revtbl", "rsidtbl", "generator", "xmlnstbl", "themedata",
-          "colorschememapping", "latentstyles", "datastore", "filetbl", "nonshppict", "shp",
+          "colorschememapping", "latentstyles", "datastore", "filetbl", "nonshppict",
           "shpinst", "fldinst", "bkmkstart", "bkmkend", "txe", "xe", "tc", "template", "author",
           "operator", "title", "subject", "comment", "doccomm", "keywords", "company",
           "pgdsctbl", "userprops", "docvar", "objdata", "mmathPr", "ftnsep", "ftnsepc",

@@ -19,6 +19,8 @@ enum class Word {
     UnicodeSkip, Unicode, Par, Character,
     // font and colour table entries
     FontCharset, FontCodePage, Red, Green, Blue,
+    // content this system does not show: skipped, and counted
+    Picture, Object, TableRow, InTable, Row,
 };
 
 struct WordInfo {

@@ -7,10 +7,11 @@
 #include "unicode/unicode_file.h"
 #include "unicode/unicode_runs.h"
 
+#include "files/qt_safe_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -129,6 +130,8 @@ Result loadFile(QTextDocument& document, const QString& path, int type, const Pr
         if (Result r = rtf::parseRtf(data, text, rtf::slice(progress, 0, 0.3)); !r)
             return loadFailure(path, r.error);
         Result r = takeUnicodeTamil(text, path);
+        if (const QString dropped = rtf::droppedNotice(text.dropped); !dropped.isEmpty())
+            r.notice = r.notice.isEmpty() ? dropped : r.notice + QStringLiteral("\n\n") + dropped;
         rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7));
         return r;
     }
@@ -154,16 +157,13 @@ Result saveFile(const QTextDocument& document, const QString& path, int type, co
     if (QFileInfo(path).isDir())
         return saveFailure(path, QStringLiteral("it is a folder"));
     const QByteArray data = type == RichTextFile ? rtf::documentToRtf(document, progress) : toPlainBytes(document);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return saveFailure(path, file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return saveFailure(path, why);
+    const bool existed = QFileInfo::exists(path);
+    if (QString why; !files::writeFileSafely(path, data, &why)) {
+        Result r = saveFailure(path, why);
+        if (existed)
+            r.error += QStringLiteral(" The file keeps its previous content.");
+        return r;
     }
-    if (!file.commit())
-        return saveFailure(path, file.errorString());
     return Result::success();
 }
 

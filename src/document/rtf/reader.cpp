@@ -33,6 +33,7 @@ struct State {
     bool underline = false;
     int colour = 0;
     int unicodeSkip = 1;
+    bool inTable = false; // \intbl: the paragraph is a table cell's
     ParagraphStyle paragraph;
 };
 
@@ -82,6 +83,7 @@ private:
     int leadByte_ = -1;   // first byte of a double-byte character
     bool starred_ = false;// \* seen: the group is skipped unless understood
     int imageByte_ = -1;  // the code page 1252 byte of the \uN just read
+    bool tableOpen_ = false; // rows seen since the last paragraph outside a table
 
     std::unordered_map<int, FontEntry> fonts_;
     int entryNumber_ = 0;
@@ -208,6 +210,13 @@ void Reader::controlWord(const Token& t)
     if (st_.destination == Destination::Skip)
         return;
     const WordInfo info = lookupWord(t.word);
+    // Counted even where skipped as an optional destination (\*\shppict).
+    if (info.word == Word::Picture || info.word == Word::Object) {
+        ++(info.word == Word::Picture ? out_.dropped.pictures : out_.dropped.objects);
+        starred_ = false;
+        st_.destination = Destination::Skip;
+        return;
+    }
     if (starred_) {
         // An optional destination this reader does not know: skip its group.
         starred_ = false;
@@ -292,14 +301,25 @@ void Reader::bodyWord(const WordInfo& info, const Token& t)
         styleDirty_ = true;
         break;
     case Word::Colour: st_.colour = t.param; styleDirty_ = true; break;
-    case Word::Pard: st_.paragraph = {}; break;
+    case Word::Pard: st_.paragraph = {}; st_.inTable = false; break;
+    case Word::InTable: st_.inTable = true; break;
+    case Word::TableRow:
+        if (!tableOpen_)
+            ++out_.dropped.tables;
+        tableOpen_ = true;
+        break;
+    case Word::Row: endParagraph(); break;
     case Word::AlignLeft: st_.paragraph.alignment = Alignment::Left; break;
     case Word::AlignRight: st_.paragraph.alignment = Alignment::Right; break;
     case Word::AlignCentre: st_.paragraph.alignment = Alignment::Centre; break;
     case Word::Justify: st_.paragraph.alignment = Alignment::Justify; break;
     case Word::LeftIndent: st_.paragraph.leftIndent = std::clamp(t.param, -maxIndent, maxIndent); break;
     case Word::FirstIndent: st_.paragraph.firstIndent = std::clamp(t.param, -maxIndent, maxIndent); break;
-    case Word::Par: endParagraph(); break;
+    case Word::Par:
+        if (!st_.inTable)
+            tableOpen_ = false;
+        endParagraph();
+        break;
     case Word::Character: put(QChar(info.character)); break;
     default: break;
     }
@@ -326,8 +346,10 @@ void Reader::fontTableWord(Word word, const Token& t)
 
 void Reader::addToFontName(QChar c)
 {
-    // Control characters cannot be written back into a font table.
-    if (c.unicode() >= 0x20)
+    // Control characters cannot be written back into a font table; no font
+    // has a name near this long, and an endless one would cost every format.
+    constexpr qsizetype longestName = 255;
+    if (c.unicode() >= 0x20 && entry_.name.size() < longestName)
         entry_.name.append(c);
 }
 

@@ -12,7 +12,8 @@ struct Result {
     bool ok = true;
     QString error;
     // Said to the person after a success too: what the work could not keep
-    // as it was (characters left unconverted, say). Empty when nothing.
+    // as it was (characters left unconverted, content left out of a loaded
+    // file). Empty when nothing.
     QString notice;
 
     static Result success() { return {}; }

@@ -54,9 +54,19 @@ struct Paragraph {
     int markStyle = 0;              // the style in force at the paragraph's end
 };
 
+// What a file held that this system cannot show and leaves out.
+struct Dropped {
+    int pictures = 0;
+    int objects = 0;                // embedded objects and drawings
+    int tables = 0;                 // their text stays, as tab-separated lines
+
+    bool any() const { return pictures || objects || tables; }
+};
+
 struct RichText {
     std::vector<CharStyle> styles;
     std::vector<Paragraph> paragraphs;
+    Dropped dropped;
 };
 
 } // namespace tk::rtf

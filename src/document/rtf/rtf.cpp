@@ -19,8 +19,30 @@ QByteArray selectionToRtf(const QTextCursor& cursor)
 {
     const QTextDocument* document = cursor.document();
     if (!document)
-        return writeRtf(RichText{{CharStyle{}}, {Paragraph{}}});
+        return writeRtf(RichText{{CharStyle{}}, {Paragraph{}}, {}});
     return writeRtf(extractRichText(*document, cursor.selectionStart(), cursor.selectionEnd()));
+}
+
+QString droppedNotice(const Dropped& dropped)
+{
+    QStringList parts;
+    auto count = [&](int n, const char* one, const char* many) {
+        if (n > 0)
+            parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1StringView(n == 1 ? one : many));
+    };
+    count(dropped.pictures, "picture", "pictures");
+    count(dropped.objects, "embedded object", "embedded objects");
+    count(dropped.tables, "table", "tables");
+    if (parts.isEmpty())
+        return {};
+    const bool one = dropped.pictures + dropped.objects + dropped.tables == 1;
+    const QString last = parts.takeLast();
+    const QString list = parts.isEmpty() ? last : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    QString text = QStringLiteral("This document holds %1 that Tamil Kalvem cannot show").arg(list);
+    if (dropped.tables > 0)
+        text += QStringLiteral(" (the text of a table is kept, as plain lines)");
+    return text + (one ? QStringLiteral(". It is left out: you can go on editing, but saving the document will drop it from the file.")
+                       : QStringLiteral(". They are left out: you can go on editing, but saving the document will drop them from the file."));
 }
 
 Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress& progress)
@@ -30,7 +52,9 @@ Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress
     if (Result r = parseRtf(rtf, text, slice(progress, 0, 0.3)); !r)
         return r;
     replaceDocument(document, text, slice(progress, 0.3, 0.7));
-    return Result::success();
+    Result r = Result::success();
+    r.notice = droppedNotice(text.dropped);
+    return r;
 }
 
 Result rtfToSelection(QByteArrayView rtf, QTextCursor& cursor)

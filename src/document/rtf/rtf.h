@@ -16,7 +16,14 @@ QByteArray selectionToRtf(const QTextCursor& cursor);
 
 // Replaces the document's content by the RTF source, or the cursor's
 // selection by it. On failure nothing in the document changes.
+// The result's notice tells of pictures, objects and tables that were left
+// out (see droppedNotice).
 Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress& progress = {});
 Result rtfToSelection(QByteArrayView rtf, QTextCursor& cursor);
+
+struct Dropped;
+// What to tell a person about content a file held that is not shown: how
+// much of what, and that saving drops it. "" when nothing was left out.
+QString droppedNotice(const Dropped& dropped);
 
 } // namespace tk::rtf

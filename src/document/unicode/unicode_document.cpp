@@ -1,5 +1,7 @@
 #include "unicode_document.h"
 
+#include "files/qt_safe_write.h"
+
 #include "unicode_file.h"
 #include "unicode_html.h"
 
@@ -7,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -89,18 +90,10 @@ Result writeWholeFile(const QString& path, const QByteArray& data, const QString
         return failure(verb, path, QStringLiteral("no file name was given"));
     if (QFileInfo(path).isDir())
         return failure(verb, path, QStringLiteral("it is a folder"));
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in
-    // what write returns: the buffered flush would take it for success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(verb, path, file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
+    // The one safe write: every byte checked and synced before the rename,
+    // and the system's reason ("the disk is full") when it fails.
+    if (QString why; !files::writeFileSafely(path, data, &why))
         return failure(verb, path, why);
-    }
-    if (!file.commit())
-        return failure(verb, path, file.errorString());
     return Result::success();
 }
 

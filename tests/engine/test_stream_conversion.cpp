@@ -1,0 +1,124 @@
+// The converter reads its input in blocks and remembers typed words; the
+// result must be what feeding the whole text through the engine at once
+// gives, wherever the blocks are cut. Random texts from the keys that take
+// part in the engine's rules, with separators and punctuation among them.
+#include "app/convert/conversions.h"
+#include "engine/engine.h"
+#include "engine/string_surface.h"
+#include "engine/tamil_unicode.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using tk::cli::Converter;
+using tk::cli::Mode;
+
+namespace {
+
+std::string typedWhole(const std::string& input)
+{
+    tk::engine::EngineState state;
+    tk::engine::DocumentState doc;
+    tk::engine::StringSurface surface;
+    tk::engine::Engine(state, doc, surface).feed(input);
+    return surface.text();
+}
+
+std::string randomText(QRandomGenerator& rng, std::size_t size, const std::string& alphabet)
+{
+    std::string s;
+    while (s.size() < size) {
+        // Words of any length, some far longer than the remembered ones.
+        const int length = rng.bounded(100) < 3 ? rng.bounded(40, 120) : rng.bounded(1, 9);
+        for (int i = 0; i < length; ++i)
+            s += alphabet[rng.bounded(int(alphabet.size()))];
+        const char* separators[] = {" ", " ", "\n", "\t", "0", "  ", "\r\n", "\x80"};
+        s += separators[rng.bounded(8)];
+    }
+    return s;
+}
+
+// Through a converter, in blocks of random sizes (1 byte and up).
+std::string inBlocks(Mode mode, const std::string& input, QRandomGenerator& rng, std::string* problem = nullptr)
+{
+    Converter c(mode);
+    std::string out;
+    for (std::size_t at = 0; at < input.size();) {
+        const std::size_t n = std::min<std::size_t>(input.size() - at, rng.bounded(1, 300));
+        if (!c.feed(std::string_view(input).substr(at, n), out))
+            break;
+        at += n;
+    }
+    c.finish(out);
+    if (problem)
+        *problem = c.problem();
+    return out;
+}
+
+} // namespace
+
+class TestStreamConversion : public QObject {
+    Q_OBJECT
+private slots:
+    void typingMatchesTheWholeText_data();
+    void typingMatchesTheWholeText();
+    void unicodeBothWaysMatchTheWholeText();
+    void problemsCountFromTheStartOfTheText();
+};
+
+void TestStreamConversion::typingMatchesTheWholeText_data()
+{
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::newRow("letters") << QByteArray("aAeEiIoOuUkgnNcCtTdDhHsrRlLmpbjJyvwxzZqQf");
+    QTest::newRow("vowels and r-t keys") << QByteArray("aaeeiioouuAEIOUrRtTnNhcs");
+    QTest::newRow("with codes typed as themselves") << QByteArray("ka;hnNpP}+~{_=/.,'aiu");
+}
+
+void TestStreamConversion::typingMatchesTheWholeText()
+{
+    QFETCH(QByteArray, alphabet);
+    QRandomGenerator rng(20240501 + alphabet.size());
+    for (int round = 0; round < 40; ++round) {
+        const std::string input = randomText(rng, 3000, alphabet.toStdString());
+        const std::string expected = typedWhole(input);
+        const std::string got = inBlocks(Mode::Type, input, rng);
+        if (got != expected)
+            QFAIL(qPrintable(QStringLiteral("differs for input: %1").arg(QString::fromLatin1(input.data(), int(input.size())))));
+        // A text that starts mid-word and with a code the engine rewrites.
+        const std::string start = ";" + input;
+        QCOMPARE(inBlocks(Mode::Type, start, rng), typedWhole(start));
+    }
+}
+
+void TestStreamConversion::unicodeBothWaysMatchTheWholeText()
+{
+    QRandomGenerator rng(77);
+    const std::string codes = "fjkpo;nNhisxu{}_+~qQ=!@#$%^&*[]`aAWTYZDE ";
+    for (int round = 0; round < 60; ++round) {
+        const std::string input = randomText(rng, 2000, codes);
+        const std::string unicode = tk::engine::codesToUnicode(input);
+        QCOMPARE(inBlocks(Mode::ToUnicode, input, rng), unicode);
+        const tk::engine::UnicodeToCodes back = tk::engine::unicodeToCodes(unicode);
+        QCOMPARE(inBlocks(Mode::FromUnicode, unicode, rng), back.codes);
+    }
+}
+
+void TestStreamConversion::problemsCountFromTheStartOfTheText()
+{
+    QRandomGenerator rng(5);
+    const std::string text = std::string(5000, 'a') + "\xC3" + "b";
+    std::string problem;
+    inBlocks(Mode::FromUnicode, text, rng, &problem);
+    QCOMPARE(QString::fromStdString(problem), QString("malformed UTF-8 at byte offset 5000"));
+    inBlocks(Mode::Type, std::string(7000, 'k') + '\0', rng, &problem);
+    QCOMPARE(QString::fromStdString(problem), QString("binary data, not text (a NUL byte at byte offset 7000)"));
+    // A character the codes cannot hold, far into the text.
+    Converter c(Mode::FromUnicode);
+    std::string out;
+    const std::string late = std::string(9000, 'x') + "\xE2\x82\xAC"; // the euro sign
+    QVERIFY(c.feed(late, out) && c.finish(out));
+    QCOMPARE(QString::fromStdString(c.loss()), QString("1 character has no font code and became '?' (the first, U+20AC, at byte offset 9000)"));
+}
+
+QTEST_GUILESS_MAIN(TestStreamConversion)
+#include "test_stream_conversion.moc"
