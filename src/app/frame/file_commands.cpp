@@ -46,22 +46,27 @@ void MDIForm1::openPath(const QString& path)
         new_Click();
         form = ActiveForm();
     }
-    if (!form)
+    if (!form || loadInto(*form, path))
         return;
-    bool cancelled = false;
-    const files::FileStamp stamp = files::FileStamp::of(path);
-    const document::Result loaded = document::loadShowingProgress(this, *form->RichTextBox1, path, &cancelled);
-    if (loaded.ok) {
-        form->setWindowTitle(path);
-        form->diskStamp = stamp;
-        if (!loaded.notice.isEmpty())
-            dialogs().message(this, messageTitle, loaded.notice);
-        return;
-    }
     if (besideUnsaved)
         form->closeWithoutQuestion();
-    if (!cancelled)
-        dialogs().message(this, messageTitle, loaded.error);
+}
+
+bool MDIForm1::loadInto(document::Form1& form, const QString& path)
+{
+    bool cancelled = false;
+    const files::FileStamp stamp = files::FileStamp::of(path);
+    const document::Result loaded = document::loadShowingProgress(this, *form.RichTextBox1, path, &cancelled);
+    if (!loaded.ok) {
+        if (!cancelled)
+            dialogs().message(this, messageTitle, loaded.error);
+        return false;
+    }
+    form.setWindowTitle(path);
+    form.diskStamp = stamp;
+    if (!loaded.notice.isEmpty())
+        dialogs().message(this, messageTitle, loaded.notice);
+    return true;
 }
 
 void MDIForm1::open_Click()

@@ -142,6 +142,9 @@ private:
     // Loads path into the active document, or into a new window when the
     // active one has unsaved changes; a failure is told and changes nothing.
     void openPath(const QString& path);
+    // Loads path into form and captions it; a failure is told (unless the
+    // person cancelled it) and leaves form as it was.
+    bool loadInto(document::Form1& form, const QString& path);
     // Size and place at start: as the settings file remembers, else
     // maximised on a small screen and most of a large one, centred.
     void placeOnScreen();
