@@ -26,8 +26,9 @@ DictionaryName nameOf(Language language)
 
 QString defaultPersonalWordList()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-        + QStringLiteral("/personal-dictionary.txt");
+    // Beside the recovery copies, in the program's own data folder.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/tamilkalvem/personal-dictionary.txt");
 }
 
 struct SpellChecker::Impl {
