@@ -1,6 +1,6 @@
-// The converter's files under faults: links, signals, left-over temporary
-// files, unreadable and binary input, full disks and closed outputs, and
-// input larger than it may hold. Each case runs the real binary.
+// The converter's files under faults: signals, left-over temporary files,
+// unreadable and binary input, full disks and closed outputs, and input
+// larger than it may hold. Each case runs the real binary.
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
 
@@ -11,7 +11,6 @@
 #include <QThread>
 
 #include <csignal>
-#include <sys/stat.h>
 
 namespace {
 
@@ -36,8 +35,6 @@ class TestConverterFiles : public QObject {
     Q_OBJECT
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
-    void inPlaceReplacesTheFile();
-    void inPlaceFollowsSymbolicLinks();
     void inPlaceOnAFullDisk();
     void refusedInputIsNeverCreatedOrEmptied_data();
     void refusedInputIsNeverCreatedOrEmptied();
@@ -52,34 +49,6 @@ private:
     QString write(const QString& name, const QByteArray& data) { return writeTestFile(*dir_, name, data); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
-
-void TestConverterFiles::inPlaceReplacesTheFile()
-{
-    const QString file = write("doc.txt", "thamiz\n");
-    const QString hard = dir_->filePath("hard");
-    QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(hard).constData()) == 0);
-    QVERIFY(::chmod(QFile::encodeName(file).constData(), 0640) == 0);
-    const ino_t before = inodeOf(file);
-    const ConverterRun r = runConverter({"-i", file});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(readBytes(file), QByteArray("jkpo;\n"));
-    QCOMPARE(readBytes(hard), QByteArray("thamiz\n")); // a new file took the name
-    QVERIFY(inodeOf(file) != before);
-    struct stat st {};
-    QVERIFY(::stat(QFile::encodeName(file).constData(), &st) == 0);
-    QCOMPARE(st.st_mode & 0777, mode_t(0640));
-}
-
-void TestConverterFiles::inPlaceFollowsSymbolicLinks()
-{
-    QVERIFY(QDir(dir_->path()).mkpath("real"));
-    write("real/doc.txt", "kaN");
-    QVERIFY(QFile::link("real/doc.txt", dir_->filePath("link.txt")));
-    const ConverterRun r = runConverter({"-i", dir_->filePath("link.txt")});
-    QCOMPARE(r.status, 0);
-    QVERIFY(QFileInfo(dir_->filePath("link.txt")).isSymLink());
-    QCOMPARE(readBytes(dir_->filePath("real/doc.txt")), QByteArray("fz;"));
-}
 
 void TestConverterFiles::inPlaceOnAFullDisk()
 {

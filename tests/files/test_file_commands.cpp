@@ -1,6 +1,6 @@
 // The File menu's commands through the frame, as a person uses them: real
-// files in temporary folders, the dialogs scripted, the settings in a
-// temporary configuration folder.
+// files in temporary folders, the dialogs scripted (and what they are shown
+// with), the settings in a temporary configuration folder.
 #include "../app/frame_fixture.h"
 #include "../rtf/document_dump.h"
 #include "../support/test_files.h"
@@ -9,19 +9,19 @@
 #include "document/file_progress.h"
 #include "memory/memory_store.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QThread>
 
-using tk::seam::DialogSeam;
 using tk::document::Form1;
+using tk::seam::CommonDialog;
 
 namespace {
 
 const QString lastSave = QStringLiteral("Last save");
 const QString memoryKey = QString::fromLatin1(tk::memory::memoryKey);
+const QString filters = QStringLiteral("Rich Text (*.rtf);;Text (*.txt);;All Files (*.*)");
 
 // The settings a previous run left: the reopen item's path.
 std::function<void()> lastSaveRecorded(const QString& path)
@@ -55,8 +55,10 @@ private slots:
     void badFilesAreToldAndLoseNothing();
     void failedSavesAreToldAndLoseNothing_data();
     void failedSavesAreToldAndLoseNothing();
-    void saveAllOverSeveralWindows_data();
-    void saveAllOverSeveralWindows();
+    void dialogsStartInTheDocumentsFolder();
+    void saveAsAddsAnExtension_data();
+    void saveAsAddsAnExtension();
+    void saveAllAsksOnlyWhereThereIsNoFile();
     void printing();
     void progressShowsOnlyForLongWork();
 
@@ -69,7 +71,6 @@ void TestFileCommands::reopenItemAtStartup_data()
 {
     QTest::addColumn<QString>("recorded"); // null: nothing recorded
     QTest::newRow("nothing recorded") << QString();
-    QTest::newRow("a path") << QStringLiteral("/home/user/letters/kadithan.rtf");
     QTest::newRow("an ampersand and blanks") << QStringLiteral("/home/user/R&D notes/plan one.txt");
 }
 
@@ -77,36 +78,34 @@ void TestFileCommands::reopenItemAtStartup()
 {
     QFETCH(QString, recorded);
     FrameFixture f(recorded.isNull() ? std::function<void()>() : lastSaveRecorded(recorded));
-    // The item and its separator stand between Save all and Print (the
-    // menu tree's order); both show only with a recorded path.
+    // The item and its separator show only with a recorded path.
     QAction* last = f.item("last");
     QCOMPARE(last->isVisible(), !recorded.isNull());
     QCOMPARE(f.item("a")->isVisible(), !recorded.isNull());
     // Verbatim: the menu shows "&&" as one "&" and makes no shortcut of it.
-    QCOMPARE(last->text().replace(QStringLiteral("&&"), QStringLiteral("&")), recorded);
+    QCOMPARE(last->text().replace("&&", "&"), recorded);
     QCOMPARE(last->data().toString(), recorded);
 }
 
 void TestFileCommands::roundTripThroughTheCommands()
 {
     FrameFixture f;
-    const QString file = path(QStringLiteral("vanakkam.rtf"));
+    const QString file = path("vanakkam.rtf");
     Form1* form = f.newDocument();
     auto* box = form->RichTextBox1;
-    QTest::keyClicks(box, QStringLiteral("vanakkam "));
+    QTest::keyClicks(box, "vanakkam ");
     QTest::keyClick(box, Qt::Key_Return);
-    QTest::keyClicks(box, QStringLiteral("thamizh ulakam"));
+    QTest::keyClicks(box, "thamizh ulakam");
     select(box, 0, 3);
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Bold"));
+    f.frame->Toolbar1_ButtonClick("Bold");
     box->SetSelColor(QColor(180, 20, 40));
     select(box, 2, 5);
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Italic"));
+    f.frame->Toolbar1_ButtonClick("Italic");
     box->SetSelStart(box->Text().size());
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Center"));
+    f.frame->Toolbar1_ButtonClick("Center");
     // Indents that are no whole number of pixels must come back exactly.
     form->Slider1->setValue(1441);
     form->Slider2->setValue(1000);
-    QCOMPARE(box->SelIndent(), 1441);
     QCOMPARE(box->SelHangingIndent(), -441);
     const QStringList before = dumpDocument(*box->document());
 
@@ -114,52 +113,47 @@ void TestFileCommands::roundTripThroughTheCommands()
     f.item("saveas")->trigger();
     QCOMPARE(form->windowTitle(), file);
     QVERIFY(!f.item("save")->isEnabled());
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Close"));
+    f.frame->Toolbar1_ButtonClick("Close");
     f.settle();
     QVERIFY(f.frame->documents().isEmpty() && !f.item("Close1")->isEnabled());
     f.item("open")->trigger();
     QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "open:Open"}));
-
-    QCOMPARE(f.frame->documents().size(), 1);
-    Form1* opened = f.frame->ActiveForm();
-    QCOMPARE(opened->windowTitle(), file);
-    QCOMPARE(dumpDocument(*opened->RichTextBox1->document()), before);
+    QCOMPARE(f.captions(), QStringList{file});
+    QCOMPARE(dumpDocument(*f.frame->ActiveForm()->RichTextBox1->document()), before);
 }
 
 void TestFileCommands::saveOfANeverSavedDocumentAsksWhere()
 {
     FrameFixture f;
     TemporaryConfigFolder::removeStore(); // a fresh installation: no key yet
-    const QString file = path(QStringLiteral("first.rtf")), second = path(QStringLiteral("second.rtf"));
+    const QString file = path("first.rtf"), second = path("second.rtf");
     Form1* form = f.newDocument();
-    QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
+    QTest::keyClicks(form->RichTextBox1, "ka");
     const QString caption = form->windowTitle();
-    f.frame->CD1().Filter = QStringLiteral("Text|*.txt");
     // Cancelled: nothing is written anywhere, the document stays unsaved.
     f.dialogs.files = {QString()};
     f.item("save")->trigger();
     QCOMPARE(form->windowTitle(), caption);
     QVERIFY(f.item("save")->isEnabled() && !QFile::exists(caption));
-    QCOMPARE(f.frame->CD1().Filter, tk::seam::documentFilter);
     f.dialogs.files = {file};
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    f.frame->Toolbar1_ButtonClick("Save");
     QCOMPARE(form->windowTitle(), file);
     QCOMPARE(savedText(file), QStringLiteral("f"));
     QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), file);
     QVERIFY(!f.item("last")->isVisible()); // the reopen item waits for the next start
     // Saved once: Save writes to the caption without asking.
-    QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    QTest::keyClicks(form->RichTextBox1, "ka");
+    f.frame->Toolbar1_ButtonClick("Save");
     QCOMPARE(savedText(file), QStringLiteral("ff"));
     QVERIFY(!f.item("save")->isEnabled());
     // With nothing unsaved the toolbar's Save button is Save As.
     f.dialogs.files = {second};
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Save"));
+    f.frame->Toolbar1_ButtonClick("Save");
     QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As", "save:Save As"}));
     QCOMPARE(form->windowTitle(), second);
     QCOMPARE(tk::memory::ReadValue(memoryKey, lastSave), second);
     // Save all records nothing.
-    QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
+    QTest::keyClicks(form->RichTextBox1, "ka");
     f.item("Saveall")->trigger();
     QCOMPARE(savedText(second), QStringLiteral("fff"));
     QVERIFY(f.dialogs.take().isEmpty());
@@ -180,19 +174,13 @@ void TestFileCommands::openAndReopen()
 {
     QFETCH(bool, reopen);
     QFETCH(bool, unsaved);
-    const QString file = path(QStringLiteral("letter.rtf"));
-    {
-        QTextDocument doc;
-        doc.setPlainText(QStringLiteral("jkpo;"));
-        QVERIFY(tk::document::saveFile(doc, file));
-    }
+    const QString file = path("letter.rtf");
+    writeBytes(file, "{\\rtf1 jkpo;}");
     FrameFixture f(lastSaveRecorded(file));
     Form1* form = f.newDocument();
     const QString caption = form->windowTitle();
     if (unsaved)
-        QTest::keyClicks(form->RichTextBox1, QStringLiteral("ka"));
-    const QString before = form->RichTextBox1->Text();
-
+        QTest::keyClicks(form->RichTextBox1, "ka");
     if (reopen) {
         f.item("last")->trigger();
     } else {
@@ -202,16 +190,10 @@ void TestFileCommands::openAndReopen()
     QCOMPARE(f.dialogs.take(), reopen ? QStringList{} : QStringList{"open:Open"});
     Form1* target = f.frame->ActiveForm();
     QCOMPARE(target->RichTextBox1->Text(), QStringLiteral("jkpo;"));
-    QCOMPARE(target->windowTitle(), file);
-    if (unsaved) {
-        QCOMPARE(f.frame->documents().size(), 2);
-        QVERIFY(target != form);
-        QCOMPARE(form->RichTextBox1->Text(), before);
-        QCOMPARE(form->windowTitle(), caption);
-    } else {
-        QCOMPARE(f.frame->documents().size(), 1);
-        QCOMPARE(target, form);
-    }
+    // Unsaved text is never replaced: the file gets a window of its own.
+    QCOMPARE(f.captions(), (unsaved ? QStringList{caption, file} : QStringList{file}));
+    if (unsaved)
+        QCOMPARE(form->RichTextBox1->Text(), QStringLiteral("f"));
     // A file just opened is unchanged: it closes without a question.
     QVERIFY(!target->hasUnsavedChanges() && !f.item("save")->isEnabled());
     QVERIFY(target->closeFor(tk::document::UnloadReason::ControlMenu));
@@ -224,14 +206,12 @@ void TestFileCommands::openWithNoDocumentThenCancel()
     const int next = f.newDocument()->windowTitle().section(u' ', 1).toInt() + 1;
     f.frame->ActiveForm()->closeWithoutQuestion();
     f.settle();
-    f.frame->CD1().Filter = QStringLiteral("Text|*.txt");
     f.dialogs.files = {QString()};
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Open"));
+    f.frame->Toolbar1_ButtonClick("Open");
+    QCOMPARE(f.dialogs.take(), QStringList{"open:Open"});
     QCOMPARE(f.captions(), QStringList{QStringLiteral("Document %1").arg(next)});
     QVERIFY(f.frame->ActiveForm()->RichTextBox1->Text().isEmpty());
     QVERIFY(f.item("Close1")->isEnabled());
-    QCOMPARE(f.dialogs.take(), QStringList{"open:Open"});
-    QCOMPARE(f.frame->CD1().Filter, tk::seam::documentFilter);
 }
 
 void TestFileCommands::badFilesAreToldAndLoseNothing_data()
@@ -240,12 +220,9 @@ void TestFileCommands::badFilesAreToldAndLoseNothing_data()
     QTest::addColumn<bool>("unsaved");
     QTest::addColumn<bool>("reopen");
     QTest::addColumn<QString>("reason");
-    for (bool unsaved : {false, true}) {
-        const char* state = unsaved ? "beside unsaved changes" : "into a saved document";
-        QTest::addRow("vanished file, %s", state) << "vanished" << unsaved << false << "No such file";
-        QTest::addRow("binary file, %s", state) << "binary" << unsaved << false << "binary";
-        QTest::addRow("reopen a vanished file, %s", state) << "vanished" << unsaved << true << "No such file";
-    }
+    QTest::newRow("vanished file, into a saved document") << "vanished" << false << false << "No such file";
+    QTest::newRow("binary file, beside unsaved changes") << "binary" << true << false << "binary";
+    QTest::newRow("reopen a vanished file, beside unsaved changes") << "vanished" << true << true << "No such file";
 }
 
 void TestFileCommands::badFilesAreToldAndLoseNothing()
@@ -254,19 +231,18 @@ void TestFileCommands::badFilesAreToldAndLoseNothing()
     QFETCH(bool, unsaved);
     QFETCH(bool, reopen);
     QFETCH(QString, reason);
-    const QString bad = path(QStringLiteral("bad.rtf"));
+    const QString bad = path("bad.rtf"), kept = path("kept.rtf");
     FrameFixture f(lastSaveRecorded(bad));
-    const QString kept = path(QStringLiteral("kept.rtf"));
     Form1* form = f.newDocument();
-    QTest::keyClicks(form->RichTextBox1, QStringLiteral("vanakkam"));
+    QTest::keyClicks(form->RichTextBox1, "vanakkam");
     f.dialogs.files = {kept};
     f.item("saveas")->trigger();
     if (unsaved)
-        QTest::keyClicks(form->RichTextBox1, QStringLiteral(" ka"));
+        QTest::keyClicks(form->RichTextBox1, " ka");
     const QStringList before = dumpDocument(*form->RichTextBox1->document());
-    QVERIFY(f.dialogs.take().size() == 1);
+    f.dialogs.take();
 
-    if (kind == QLatin1String("binary"))
+    if (kind == "binary")
         writeBytes(bad, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     if (reopen) {
         f.item("last")->trigger();
@@ -277,115 +253,164 @@ void TestFileCommands::badFilesAreToldAndLoseNothing()
     f.settle();
     const QStringList log = f.dialogs.take();
     const QString message = log.value(reopen ? 0 : 1);
-    QVERIFY2(message.startsWith(QStringLiteral("message:Tamil Kalvem:")) && message.contains(bad)
+    QVERIFY2(message.startsWith("message:Tamil Kalvem:") && message.contains(bad)
                  && message.contains(reason, Qt::CaseInsensitive),
              qPrintable(log.join(u'\n')));
-    QCOMPARE(f.frame->documents().size(), 1);
-    QCOMPARE(f.frame->ActiveForm(), form);
-    QCOMPARE(form->windowTitle(), kept);
+    QCOMPARE(f.captions(), QStringList{kept});
     QCOMPARE(dumpDocument(*form->RichTextBox1->document()), before);
     QCOMPARE(f.item("save")->isEnabled(), unsaved);
 }
 
 void TestFileCommands::failedSavesAreToldAndLoseNothing_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("hadFile");
     QTest::addColumn<QString>("command");
     // Failures that hold for root too: no permission bits involved.
-    QTest::newRow("save as onto a folder") << "folder" << "saveas";
-    QTest::newRow("save all onto a folder") << "folder" << "Saveall";
-    QTest::newRow("save where the file became a folder") << "became a folder" << "save";
+    QTest::newRow("save as onto a folder") << false << "saveas";
+    QTest::newRow("save all onto a folder") << false << "Saveall";
+    QTest::newRow("save where the file became a folder") << true << "save";
 }
 
 void TestFileCommands::failedSavesAreToldAndLoseNothing()
 {
-    QFETCH(QString, kind);
+    QFETCH(bool, hadFile);
     QFETCH(QString, command);
     FrameFixture f;
     Form1* form = f.newDocument();
-    QTest::keyClicks(form->RichTextBox1, QStringLiteral("vanakkam"));
-    QString target;
-    if (kind == QLatin1String("folder")) {
-        target = path(QStringLiteral("folder.rtf"));
-        QVERIFY(QDir().mkdir(target));
-    } else {
-        target = path(QStringLiteral("doc.rtf"));
+    QTest::keyClicks(form->RichTextBox1, "vanakkam");
+    const QString target = path("doc.rtf");
+    if (hadFile) {
         f.dialogs.files = {target};
         f.item("saveas")->trigger();
-        QTest::keyClicks(form->RichTextBox1, QStringLiteral(" ka"));
+        QTest::keyClicks(form->RichTextBox1, " ka");
         QVERIFY(QFile::remove(target));
-        QVERIFY(QDir().mkdir(target));
         f.dialogs.take();
     }
+    QVERIFY(QDir().mkdir(target));
     TemporaryConfigFolder::removeStore();
     const QString caption = form->windowTitle();
     const QStringList before = dumpDocument(*form->RichTextBox1->document());
-    if (command != QLatin1String("save"))
+    if (!hadFile)
         f.dialogs.files = {target};
     f.item(qPrintable(command))->trigger();
 
     const QStringList log = f.dialogs.take();
-    QVERIFY2(log.last().startsWith(QStringLiteral("message:Tamil Kalvem:")) && log.last().contains(target),
-             qPrintable(log.join(u'\n')));
+    QVERIFY2(log.last().startsWith("message:Tamil Kalvem:") && log.last().contains(target), qPrintable(log.join(u'\n')));
     QCOMPARE(form->windowTitle(), caption);
     QVERIFY(f.item("save")->isEnabled());
     QCOMPARE(dumpDocument(*form->RichTextBox1->document()), before);
     QVERIFY(tk::memory::ReadValue(memoryKey, lastSave).isEmpty());
-    QVERIFY(!QFileInfo(target).isFile());
 }
 
-void TestFileCommands::saveAllOverSeveralWindows_data()
+void TestFileCommands::dialogsStartInTheDocumentsFolder()
 {
-    QTest::addColumn<int>("saved"); // windows saved before the dialog is cancelled
-    QTest::newRow("all three") << 3;
-    QTest::newRow("cancelled at the second") << 1;
-}
-
-void TestFileCommands::saveAllOverSeveralWindows()
-{
-    QFETCH(int, saved);
     FrameFixture f;
-    for (const char* keys : {"ka", "kaa", "ki"})
-        QTest::keyClicks(f.newDocument()->RichTextBox1, QString::fromLatin1(keys));
-    QStringList expected = f.captions();
-    for (int i = 0; i < 3; ++i)
-        f.dialogs.files.push_back(i < saved ? path(QStringLiteral("all%1.rtf").arg(i)) : QString());
+    const QString file = path("letter.rtf");
+    writeBytes(file, "{\\rtf1 jkpo;}");
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    // Nothing chosen yet: the documents folder, never the working folder;
+    // and the document types, whatever the dialog was left with.
+    f.frame->CD1().Filter = "Text|*.txt";
+    f.dialogs.files = {file};
+    f.item("open")->trigger();
+    QCOMPARE(f.dialogs.lastStart, CommonDialog::documentsFolder());
+    QCOMPARE(f.dialogs.lastFilter, filters);
+    // The active document's file: its folder, no name proposed for Open.
+    f.dialogs.files = {QString()};
+    f.item("open")->trigger();
+    QCOMPARE(f.dialogs.lastStart, dir_->path());
+    // Save As proposes the file's own name.
+    f.frame->CD1().Filter = "Text|*.txt";
+    f.dialogs.files = {QString()};
+    f.item("saveas")->trigger();
+    QCOMPARE(f.dialogs.lastStart, file);
+    QCOMPARE(f.dialogs.lastFilter, filters);
+    // A document without a file: the folder used last, its caption as name.
+    Form1* fresh = f.newDocument();
+    QTest::keyClicks(fresh->RichTextBox1, "ka");
+    f.dialogs.files = {QString()};
+    f.item("save")->trigger();
+    QCOMPARE(f.dialogs.lastStart, QDir(dir_->path()).filePath(fresh->windowTitle()));
+    QVERIFY(f.dialogs.take().filter("unexpected").isEmpty());
+}
+
+void TestFileCommands::saveAsAddsAnExtension_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("filter"); // left chosen in the dialog; "" the first
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "name" << "" << "name.rtf";
+    QTest::newRow("text filter") << "name" << "Text (*.txt)" << "name.txt";
+    QTest::newRow("all files") << "name" << "All Files (*.*)" << "name.rtf";
+    QTest::newRow("an extension of its own") << "name.doc" << "Text (*.txt)" << "name.doc";
+    QTest::newRow("a dot in a folder only") << "v1.2/name" << "" << "v1.2/name.rtf";
+}
+
+void TestFileCommands::saveAsAddsAnExtension()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, filter);
+    QFETCH(QString, written);
+    QVERIFY(QDir(dir_->path()).mkpath("v1.2"));
+    FrameFixture f;
+    Form1* form = f.newDocument();
+    QTest::keyClicks(form->RichTextBox1, "kaa");
+    f.dialogs.files = {path(chosen)};
+    if (!filter.isEmpty())
+        f.dialogs.saveFilters = {filter};
+    f.item("saveas")->trigger();
+    QCOMPARE(form->windowTitle(), path(written));
+    QCOMPARE(savedText(path(written)), QStringLiteral("fh"));
+}
+
+void TestFileCommands::saveAllAsksOnlyWhereThereIsNoFile()
+{
+    FrameFixture f;
+    const QString file = path("had.rtf");
+    writeBytes(file, "{\\rtf1 jkpo;}");
+    f.dialogs.files = {file};
+    Form1* hadFile = f.newDocument();
+    f.item("open")->trigger();
+    QTest::keyClicks(hadFile->RichTextBox1, " ka");
+    f.newDocument(); // unchanged: neither saved nor asked about
+    for (const char* keys : {"kaa", "ki", "ku"})
+        QTest::keyClicks(f.newDocument()->RichTextBox1, keys);
+    const QStringList captions = f.captions();
+    f.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(hadFile->parentWidget()));
+    f.dialogs.take();
+
+    // A dialog for each document that never had a file, proposing its
+    // caption in the folder used last; cancelled, it ends the command.
+    f.dialogs.files = {path("fresh"), QString()};
     f.item("Saveall")->trigger();
-    QCOMPARE(f.dialogs.take().size(), std::min(saved + 1, 3));
-    for (int i = 0; i < saved; ++i) {
-        expected[i] = path(QStringLiteral("all%1.rtf").arg(i));
-        QCOMPARE(savedText(expected[i]), f.frame->documents()[i]->RichTextBox1->Text());
-    }
-    QCOMPARE(f.captions(), expected);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), saved);
+    QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As"}));
+    QCOMPARE(f.dialogs.lastStart, QDir(dir_->path()).filePath(captions[3]));
+    QCOMPARE(savedText(file), QStringLiteral(" fjkpo;"));
+    QCOMPARE(savedText(path("fresh.rtf")), QStringLiteral("fh"));
+    QCOMPARE(f.captions(), (QStringList{file, captions[1], path("fresh.rtf"), captions[3], captions[4]}));
+    QVERIFY(f.frame->documents()[4]->hasUnsavedChanges());
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 2);
 }
 
 void TestFileCommands::printing()
 {
     FrameFixture f;
-    const QString pdf = path(QStringLiteral("printed.pdf"));
+    const QString pdf = path("printed.pdf");
     auto* box = f.newDocument()->RichTextBox1;
-    QTest::keyClicks(box, QStringLiteral("vanakkam"));
+    QTest::keyClicks(box, "vanakkam");
     QTest::keyClick(box, Qt::Key_Return);
-    box->SetSelFontName(QStringLiteral("Noto Sans"));
+    box->SetSelFontName("Noto Sans");
     f.item("convert")->trigger(); // Latin typing
-    QTest::keyClicks(box, QStringLiteral("Alpha Bravo Charlie"));
-
-    // A cancelled dialog prints nothing.
-    f.dialogs.printers = {QString()};
+    QTest::keyClicks(box, "Alpha Bravo Charlie");
+    // Cancelled: nothing. Nothing selected: everything, the Tamil as Unicode.
+    f.dialogs.printers = {QString(), pdf};
     f.item("Print")->trigger();
     QVERIFY(QDir(dir_->path()).isEmpty());
-
-    // Nothing selected: everything. The Tamil reads as Unicode Tamil, every
-    // letter of it, however the font joins them.
-    f.dialogs.printers = {pdf};
-    f.frame->Toolbar1_ButtonClick(QStringLiteral("Print"));
+    f.frame->Toolbar1_ButtonClick("Print");
     QString text = pdfText(pdf);
-    QCOMPARE(box->Text().section(u'\n', 0, 0), QStringLiteral("tdf;fk;"));
-    QVERIFY2(text.startsWith(QStringLiteral("வனக்கம்\nAlpha Bravo Charlie")), qPrintable(text));
-
+    QVERIFY2(text.startsWith("வனக்கம்\nAlpha Bravo Charlie"), qPrintable(text));
     // A selection: that alone, and no page number.
-    select(box, box->Text().indexOf(QStringLiteral("Bravo")), box->Text().indexOf(QStringLiteral(" Charlie")));
+    select(box, box->Text().indexOf("Bravo"), box->Text().indexOf(" Charlie"));
     f.dialogs.printers = {pdf};
     f.item("Print")->trigger();
     QCOMPARE(pdfText(pdf).trimmed(), QStringLiteral("Bravo"));
@@ -395,25 +420,24 @@ void TestFileCommands::printing()
         lines << QStringLiteral("Line %1").arg(i);
     box->SetText(lines.join(u'\n'));
     box->selectAll();
-    box->SetSelFontName(QStringLiteral("Noto Sans"));
+    box->SetSelFontName("Noto Sans");
     box->SetSelStart(0);
     f.dialogs.printers = {pdf};
     f.item("Print")->trigger();
     text = pdfText(pdf);
     QVERIFY2(text.count(u'\f') >= 3, qPrintable(text));
-    for (const QString& line : lines) {
-        const QRegularExpression alone(QStringLiteral("^\f?%1$").arg(line), QRegularExpression::MultilineOption);
-        QVERIFY2(text.count(alone) == 1, qPrintable(line));
-    }
+    for (const QString& line : lines)
+        QVERIFY2(text.count(QRegularExpression("^\f?" + line + "$", QRegularExpression::MultilineOption)) == 1,
+                 qPrintable(line));
     QCOMPARE(f.dialogs.take(), (QStringList{"printer", "printer", "printer", "printer"}));
 
     // A PDF file that cannot be written is told, naming it.
-    writeBytes(path(QStringLiteral("plain")), "x");
-    const QString unwritable = path(QStringLiteral("plain/out.pdf"));
+    writeBytes(path("plain"), "x");
+    const QString unwritable = path("plain/out.pdf");
     f.dialogs.printers = {unwritable};
     f.item("Print")->trigger();
     const QStringList log = f.dialogs.take();
-    QVERIFY2(log.size() == 2 && log[1].startsWith(QStringLiteral("message:Tamil Kalvem:")) && log[1].contains(unwritable),
+    QVERIFY2(log.size() == 2 && log[1].startsWith("message:Tamil Kalvem:") && log[1].contains(unwritable),
              qPrintable(log.join(u'\n')));
 
     // With no document the dialog shows and nothing prints.
@@ -431,11 +455,11 @@ void TestFileCommands::progressShowsOnlyForLongWork()
     QWidget parent;
     parent.show();
     {
-        tk::document::FileProgress quick(&parent, QStringLiteral("Opening"), true);
+        tk::document::FileProgress quick(&parent, "Opening", true);
         QVERIFY(quick.callback()(0.5));
         QVERIFY(!quick.dialog());
     }
-    tk::document::FileProgress slow(&parent, QStringLiteral("Opening"), true);
+    tk::document::FileProgress slow(&parent, "Opening", true);
     const tk::rtf::Progress report = slow.callback();
     QThread::msleep(tk::document::FileProgress::showAfterMs + 50);
     QVERIFY(report(0.5));

@@ -7,16 +7,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tk::files;
@@ -40,7 +37,6 @@ private slots:
     void failuresGiveTheSystemsReason();
     void temporaryNames_data();
     void temporaryNames();
-    void aSignalTakesTheTemporaryFileAlong();
     void realFullDisk();
 
 private:
@@ -177,26 +173,6 @@ void TestSafeWrite::temporaryNames()
     SafeWriter writer(path("doc.txt").toStdString());
     QVERIFY(writer.open());
     QVERIFY(isTemporaryName(QFileInfo(QString::fromStdString(writer.temporaryPath())).fileName().toStdString()));
-}
-
-void TestSafeWrite::aSignalTakesTheTemporaryFileAlong()
-{
-    const QString file = path("doc.txt");
-    writeBytes(file, "previous");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        removeTemporariesOnSignals();
-        SafeWriter writer(file.toStdString());
-        if (!writer.open() || !writer.write("half"))
-            ::_exit(3);
-        ::raise(SIGTERM);
-        ::_exit(4); // not reached
-    }
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    QCOMPARE(folderEntries(dir_->path()), QStringList({"doc.txt"}));
-    QCOMPARE(readBytes(file), QByteArray("previous"));
 }
 
 void TestSafeWrite::realFullDisk()
