@@ -1,4 +1,5 @@
-// The memory key dialog as a user works it.
+// The memory key dialog as a user works it: it starts empty with its
+// twenty-five letters, stores and stays open, and Cancel unloads it.
 #include "memory_fixture.h"
 #include "memory/form5.h"
 
@@ -12,51 +13,33 @@ using namespace tk::memory;
 
 class TestForm5 : public QObject {
     Q_OBJECT
-private slots:
-    void init() { TemporaryConfigFolder::removeStore(); }
-    void startsEmptyWithTwentyFiveLetters();
-    void applyStoresAndStaysOpen();
-    void cancelUnloadsTheDialog();
-
-private:
     TemporaryConfigFolder config_;
-    const QString key_ = QString::fromLatin1(memoryKey);
+private slots:
+    void asAUserWorksIt();
 };
 
-void TestForm5::startsEmptyWithTwentyFiveLetters()
-{
-    Form5 dialog;
-    QCOMPARE(dialog.windowTitle(), QString("Enter the memory key"));
-    QStringList letters;
-    for (int i = 0; i < dialog.Combo1->count(); ++i)
-        letters << dialog.Combo1->itemText(i);
-    QCOMPARE(letters.join(""), QString("abcdefghijklmnpqrstuvwxyz"));
-    QCOMPARE(dialog.Combo1->currentIndex(), -1);
-    QVERIFY(dialog.Text1->text().isEmpty());
-    QVERIFY(dialog.Command1->isDefault());
-    QVERIFY(!dialog.isModal());
-}
-
-void TestForm5::applyStoresAndStaysOpen()
-{
-    Form5 dialog;
-    dialog.show();
-    QTest::keyClicks(dialog.Text1, "jkpo;");
-    dialog.Combo1->setCurrentIndex(dialog.Combo1->findText("p"));
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    QCOMPARE(ReadValue(key_, "P"), QString("jkpo;"));
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.Text1->text(), QString("jkpo;"));
-
-    dialog.Text1->setText("fz;");
-    QTest::mouseClick(dialog.Command1, Qt::LeftButton);
-    QCOMPARE(ReadValue(key_, "p"), QString("fz;")); // the second text replaces the first
-}
-
-void TestForm5::cancelUnloadsTheDialog()
+void TestForm5::asAUserWorksIt()
 {
     QPointer<Form5> dialog = new Form5;
+    QCOMPARE(dialog->windowTitle(), QString("Enter the memory key"));
+    QString letters;
+    for (int i = 0; i < dialog->Combo1->count(); ++i)
+        letters += dialog->Combo1->itemText(i);
+    QCOMPARE(letters, QString("abcdefghijklmnpqrstuvwxyz"));
+    QCOMPARE(dialog->Combo1->currentIndex(), -1);
+    QVERIFY(dialog->Text1->text().isEmpty() && dialog->Command1->isDefault() && !dialog->isModal());
+
     dialog->show();
+    QTest::keyClicks(dialog->Text1, "jkpo;");
+    dialog->Combo1->setCurrentIndex(dialog->Combo1->findText("p"));
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    QCOMPARE(ReadValue(memoryKey, "P"), QString("jkpo;"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->Text1->text(), QString("jkpo;"));
+    dialog->Text1->setText("fz;");
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    QCOMPARE(ReadValue(memoryKey, "p"), QString("fz;")); // the second text replaces the first
+
     QTest::mouseClick(dialog->Command2, Qt::LeftButton);
     QTRY_VERIFY(dialog.isNull());
 }

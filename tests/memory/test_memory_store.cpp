@@ -10,72 +10,62 @@ using namespace tk::memory;
 
 class TestMemoryStore : public QObject {
     Q_OBJECT
+    TemporaryConfigFolder config_;
 private slots:
     void init() { TemporaryConfigFolder::removeStore(); }
     void nothingBeforeTheKeyExists();
     void readRules_data();
     void readRules();
-    void namesAreCaseInsensitiveAndReplace();
     void storeWord_data();
     void storeWord();
-
-private:
-    TemporaryConfigFolder config_;
-    const QString key_ = QString::fromLatin1(memoryKey);
 };
 
 void TestMemoryStore::nothingBeforeTheKeyExists()
 {
     QVERIFY(storePath().startsWith(config_.dir.path() + "/"));
-    QCOMPARE(ReadValue(key_, "a"), QString());
-    WriteValue(key_, "a", "fz;");
+    QCOMPARE(ReadValue(memoryKey, "a"), QString());
+    WriteValue(memoryKey, "a", "fz;");
     QVERIFY(!QFileInfo::exists(storePath()));
-    CreateKey(key_);
-    QCOMPARE(ReadValue(key_, "a"), QString());
-    WriteValue(key_, "a", "fz;");
-    QCOMPARE(ReadValue(key_, "a"), QString("fz;"));
-    CreateKey(key_); // creating it again keeps what it holds
-    QCOMPARE(ReadValue(key_, "a"), QString("fz;"));
+    CreateKey(memoryKey);
+    QCOMPARE(ReadValue(memoryKey, "a"), QString());
+    WriteValue(memoryKey, "a", "fz;");
+    QCOMPARE(ReadValue(memoryKey, "a"), QString("fz;"));
+    CreateKey(memoryKey); // creating it again keeps what it holds
+    QCOMPARE(ReadValue(memoryKey, "a"), QString("fz;"));
 }
 
 void TestMemoryStore::readRules_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("readAs"); // the name read back under
     QTest::addColumn<QString>("read");
-    QTest::newRow("blanks at the ends go") << "k" << "  jkpo; fz;  " << "jkpo; fz;";
-    QTest::newRow("only blanks") << "k" << "   " << "";
-    QTest::newRow("254 characters whole") << "k" << QString(254, 'f') << QString(254, 'f');
-    QTest::newRow("254 with blanks") << "k" << " " + QString(252, 'f') + " " << QString(252, 'f');
-    QTest::newRow("255 characters read as nothing") << "k" << QString(255, 'f') << "";
+    QTest::newRow("blanks at the ends go") << "k" << "  jkpo; fz;  " << "k" << "jkpo; fz;";
+    QTest::newRow("only blanks") << "k" << "   " << "k" << "";
+    QTest::newRow("254 characters whole") << "k" << QString(254, 'f') << "k" << QString(254, 'f');
+    QTest::newRow("254 with blanks") << "k" << " " + QString(252, 'f') + " " << "k" << QString(252, 'f');
+    QTest::newRow("255 characters read as nothing") << "k" << QString(255, 'f') << "k" << "";
     for (const QChar n : QStringLiteral("/\\%7;#[]="))
-        QTest::addRow("name %c", n.toLatin1()) << QString(n) << QStringLiteral("value ") + n << QStringLiteral("value ") + n;
-    QTest::newRow("name blank") << " " << "value " << "value";
+        QTest::addRow("name %c", n.toLatin1()) << QString(n) << "value " + QString(n) << QString(n) << "value " + QString(n);
+    QTest::newRow("name blank") << " " << "value " << " " << "value";
+    QTest::newRow("names ignore case and replace") << "A" << "second" << "a" << "second";
+    QTest::newRow("a name with a blank") << "Last save" << "/home/u/doc.rtf" << "LAST SAVE" << "/home/u/doc.rtf";
+    QTest::newRow("a name never stored") << "k" << "x" << "c" << "";
 }
 
+// Around it "a" and "other" are stored first; "other" is never touched.
 void TestMemoryStore::readRules()
 {
     QFETCH(QString, name);
     QFETCH(QString, stored);
+    QFETCH(QString, readAs);
     QFETCH(QString, read);
-    CreateKey(key_);
-    WriteValue(key_, "other", "other");
-    WriteValue(key_, name, stored);
-    QCOMPARE(ReadValue(key_, name), read);
-    QCOMPARE(ReadValue(key_, "other"), QString("other"));
-}
-
-void TestMemoryStore::namesAreCaseInsensitiveAndReplace()
-{
-    CreateKey(key_);
-    WriteValue(key_, "a", "first");
-    WriteValue(key_, "b", "other");
-    WriteValue(key_, "Last save", "/home/u/doc.rtf");
-    WriteValue(key_, "A", "second");
-    QCOMPARE(ReadValue(key_, "a"), QString("second"));
-    QCOMPARE(ReadValue(key_, "b"), QString("other"));
-    QCOMPARE(ReadValue(key_, "LAST SAVE"), QString("/home/u/doc.rtf"));
-    QCOMPARE(ReadValue(key_, "c"), QString());
+    CreateKey(memoryKey);
+    WriteValue(memoryKey, "a", "first");
+    WriteValue(memoryKey, "other", "other");
+    WriteValue(memoryKey, name, stored);
+    QCOMPARE(ReadValue(memoryKey, readAs), read);
+    QCOMPARE(ReadValue(memoryKey, "other"), QString("other"));
 }
 
 void TestMemoryStore::storeWord_data()
@@ -92,6 +82,7 @@ void TestMemoryStore::storeWord_data()
     QTest::newRow("255 refused") << "b" << QString(255, 'f') << int(StoreResult::TooLong) << "";
 }
 
+// The key is made only for a text that is stored.
 void TestMemoryStore::storeWord()
 {
     QFETCH(QString, keyChar);
@@ -99,10 +90,9 @@ void TestMemoryStore::storeWord()
     QFETCH(int, result);
     QFETCH(QString, name);
     QCOMPARE(int(tk::memory::storeWord(keyChar, text)), result);
-    // The key is made only for a text that is stored.
     QCOMPARE(QFileInfo::exists(storePath()), !name.isEmpty());
     for (const QString n : {"a", "b", "7"})
-        QCOMPARE(ReadValue(key_, n), n == name ? text : QString());
+        QCOMPARE(ReadValue(memoryKey, n), n == name ? text : QString());
 }
 
 QTEST_GUILESS_MAIN(TestMemoryStore)
