@@ -122,11 +122,11 @@ void TestFrame::documentsAndTheSharedItems()
     QVERIFY(a->closeFor(UnloadReason::ControlMenu));
     f.settle();
     QVERIFY(!f.item("save")->isEnabled() && f.item("Close1")->isEnabled());
-    while (!f.frame->documents().isEmpty()) {
+    for (int i = 0; i < 2; ++i) {
         f.item("Close1")->trigger();
         f.settle();
     }
-    QVERIFY(!f.item("save")->isEnabled() && !f.item("Close1")->isEnabled());
+    QVERIFY(f.frame->documents().isEmpty() && !f.item("save")->isEnabled() && !f.item("Close1")->isEnabled());
     QCOMPARE(f.newDocument()->windowTitle(), name(3));
 }
 

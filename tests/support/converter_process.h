@@ -2,7 +2,8 @@
 
 // The command-line converter run as a user runs it, and the files it reads.
 // CONVERTER_PATH comes from tk_add_converter_test.
-#include <QFile>
+#include "test_files.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -28,8 +29,6 @@ inline ConverterRun runConverter(const QStringList& args, const QByteArray& inpu
 inline QString writeTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
 {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        qFatal("cannot write test file");
+    writeBytes(path, data);
     return path;
 }

@@ -26,6 +26,10 @@ public:
     // The Font and Colour dialogs: nothing (the default) cancels.
     std::deque<std::optional<QFont>> fonts;
     std::deque<std::optional<QColor>> colors;
+    // The input box with the caller's editor: the next `typed` keys go into
+    // the editor through its own key handling and its text is the answer;
+    // with none scripted it answers as the plain input box.
+    std::deque<QString> typed;
     QStringList log;
     // What the last Open or Save dialog was shown with.
     QString lastStart;
@@ -48,93 +52,82 @@ public:
     std::optional<QString> openFileName(QWidget*, const QString& title, const QString& filter,
                                         const QString& start) override
     {
-        log << QStringLiteral("open:") + title;
-        lastStart = start;
-        lastFilter = filter;
-        return next(files);
+        return fileDialog(QStringLiteral("open:") + title, filter, start);
     }
     std::optional<QString> saveFileName(QWidget*, const QString& title, const QString& filter,
                                         const QString& start) override
     {
-        log << QStringLiteral("save:") + title;
-        lastStart = start;
-        lastFilter = filter;
-        return next(files);
+        return fileDialog(QStringLiteral("save:") + title, filter, start);
     }
     std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                         const QString& start, int& filterIndex) override
     {
-        if (!saveFilters.empty()) {
-            filterIndex = int(filter.split(QStringLiteral(";;")).indexOf(saveFilters.front())) + 1;
-            saveFilters.pop_front();
-        }
+        if (!saveFilters.empty())
+            filterIndex = int(filter.split(QStringLiteral(";;")).indexOf(take(saveFilters))) + 1;
         return saveFileName(parent, title, filter, start);
     }
     bool printer(QWidget*, QPrinter& printer) override
     {
-        log << QStringLiteral("printer");
+        log << "printer";
         const std::optional<QString> file = next(printers);
-        if (!file)
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(*file);
-        return true;
+        if (file) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(*file);
+        }
+        return bool(file);
     }
-    std::optional<QFont> font(QWidget*, const QFont&) override { return log << QStringLiteral("font"), next(fonts); }
-    std::optional<QColor> color(QWidget*, const QColor&) override { return log << QStringLiteral("color"), next(colors); }
+    std::optional<QFont> font(QWidget*, const QFont&) override { return log << "font", next(fonts); }
+    std::optional<QColor> color(QWidget*, const QColor&) override { return log << "color", next(colors); }
     Answer question(QWidget*, const QString& title, const QString& text) override
     {
         log << QStringLiteral("question:%1:%2").arg(title, text);
-        if (answers.empty()) {
-            log << QStringLiteral("unexpected question");
-            return Answer::Cancel;
-        }
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return answers.empty() ? (log << "unexpected question", Answer::Cancel) : take(answers);
     }
     void message(QWidget*, const QString& title, const QString& text) override
     {
-        log << QStringLiteral("message:%1:%2").arg(title, text);
+        log << "message:" + title + ':' + text;
     }
-    std::optional<QString> input(QWidget*, const QString& title, const QString& prompt,
-                                 const QString&) override
+    std::optional<QString> input(QWidget*, const QString& title, const QString& prompt, const QString&) override
     {
         log << QStringLiteral("input:%1:%2").arg(title, prompt);
         return next(inputs);
     }
-    void beep() override { log << QStringLiteral("beep"); }
-    // The input box with the caller's editor: the next `typed` keys go into
-    // the editor through its own key handling and its text is the answer;
-    // with none scripted it answers as the plain input box.
-    std::deque<QString> typed;
+    void beep() override { log << "beep"; }
     std::optional<QString> inputWith(QWidget* parent, const QString& title, const QString& prompt,
                                      QLineEdit& editor) override
     {
         if (typed.empty())
             return input(parent, title, prompt, editor.text());
         log << QStringLiteral("input:%1:%2").arg(title, prompt);
-        QTest::keyClicks(&editor, typed.front());
-        typed.pop_front();
+        QTest::keyClicks(&editor, take(typed));
         return editor.text();
     }
 
 private:
     template <typename T>
-    static std::optional<T> next(std::deque<std::optional<T>>& queue)
+    static T take(std::deque<T>& queue)
     {
-        if (queue.empty())
-            return std::nullopt;
-        const std::optional<T> value = queue.front();
+        T value = std::move(queue.front());
         queue.pop_front();
         return value;
+    }
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& queue)
+    {
+        return queue.empty() ? std::nullopt : take(queue);
+    }
+    std::optional<QString> fileDialog(const QString& entry, const QString& filter, const QString& start)
+    {
+        log << entry;
+        lastStart = start;
+        lastFilter = filter;
+        return next(files);
     }
     std::optional<QString> next(std::deque<QString>& queue)
     {
         if (queue.empty())
             return log << QStringLiteral("unexpected dialog"), std::nullopt;
-        const QString value = queue.front();
-        queue.pop_front();
+        const QString value = take(queue);
         return value.isNull() ? std::nullopt : std::optional(value);
     }
 };
