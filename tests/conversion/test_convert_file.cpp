@@ -43,13 +43,12 @@ private slots:
     void cleanup() { t_.reset(); }
     void dialogAsItOpens();
     void cancelBeepsAndUnloads();
+    void fileReplacedByTheConvertersCodes_data();
     void fileReplacedByTheConvertersCodes();
-    void richTextComesBackAsPlainText();
     void refusedFilesAreLeftAlone_data();
     void refusedFilesAreLeftAlone();
     void pickingATextBoxConvertsIt();
     void pickingNothingSaysSo();
-    void positionCaption();
 
 private:
     Form4* open()
@@ -76,16 +75,7 @@ private:
 void TestConvertFile::dialogAsItOpens()
 {
     Form4* form = open();
-    QVERIFY(form && form->isVisible());
-    QVERIFY(!form->isModal());
-    QCOMPARE(form->windowTitle(), QStringLiteral("Convert File"));
-    QCOMPARE(form->Option1->text(), QStringLiteral("Open a file"));
-    QCOMPARE(form->Option2->text(), QStringLiteral("Specify a  open document"));
-    QCOMPARE(form->Option1->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(form->Label1->text(), QStringLiteral("Drag the pointer to the document"));
-    QCOMPARE(form->Command1->text(), QStringLiteral("Convert"));
-    QCOMPARE(form->Command2->text(), QStringLiteral("Cancel"));
-    QVERIFY(form->Command1->isDefault());
+    QVERIFY(form && form->isVisible() && !form->isModal() && form->Command1->isDefault());
     QCOMPARE(t_->f.item("Convert_document")->shortcut(), QKeySequence(Qt::Key_F3));
     // Exactly one picture answers the mouse.
     QVERIFY(form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled());
@@ -93,7 +83,8 @@ void TestConvertFile::dialogAsItOpens()
     QVERIFY(!form->Picture2->isEnabled() && form->Picture1->isEnabled());
     form->Option1->click();
     QVERIFY(form->Picture2->isEnabled() && !form->Picture1->isEnabled());
-    QVERIFY(form->cursorPos.isNull() && form->pickedWnd.isNull() && form->pickedText.isEmpty());
+    QCOMPARE(Form4::positionCaption(QPoint(412, 0)), QStringLiteral("X is 412, Y is 0"));
+    QCOMPARE(Form4::positionCaption(QPoint(-5, -1200)), QStringLiteral("X is-5, Y is-1200"));
 }
 
 void TestConvertFile::cancelBeepsAndUnloads()
@@ -109,29 +100,35 @@ void TestConvertFile::cancelBeepsAndUnloads()
     QVERIFY(form->Option1->isChecked());
 }
 
+void TestConvertFile::fileReplacedByTheConvertersCodes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("keys"); // what the converter is given for the same text
+    // The program's own plain text: CR LF between the lines.
+    const QByteArray text = "vanakkam, amma!\r\nthamiz 2024 kaN\r\n\r\nsrI raamaa";
+    QTest::newRow("plain text") << "letter.txt" << text << text;
+    QTest::newRow("rich text comes back plain")
+        << "styled.rtf" << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 {\\b amma}\\par appaa}")
+        << QByteArray("amma\r\nappaa");
+}
+
 void TestConvertFile::fileReplacedByTheConvertersCodes()
 {
-    // The program's own plain text: CR LF between the lines.
-    const QByteArray keys = "vanakkam, amma!\r\nthamiz 2024 kaN\r\n\r\nsrI raamaa";
-    writeBytes(path("letter.txt"), keys);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, keys);
+    writeBytes(path(name), content);
     const int before = documentNumber(t_->f);
     QPointer<Form4> form = open();
-    convertFile(form, path("letter.txt"));
+    convertFile(form, path(name));
     QVERIFY(!form);
-    QCOMPARE(readBytes(path("letter.txt")), typed(keys));
+    QCOMPARE(readBytes(path(name)), typed(keys));
     QVERIFY(t_->f.frame->documents().isEmpty());
     QVERIFY(!t_->f.item("save")->isEnabled());
     QCOMPARE(t_->f.dialogs.take(), QStringList{"open:"});
     // The scratch document took a number of its own.
     QCOMPARE(documentNumber(t_->f), before + 2);
-}
-
-void TestConvertFile::richTextComesBackAsPlainText()
-{
-    writeBytes(path("styled.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 {\\b amma}\\par appaa}");
-    Form4* form = open();
-    convertFile(form, path("styled.rtf"));
-    QCOMPARE(readBytes(path("styled.rtf")), typed("amma\r\nappaa"));
 }
 
 void TestConvertFile::refusedFilesAreLeftAlone_data()
@@ -256,12 +253,6 @@ void TestConvertFile::pickingNothingSaysSo()
     QCOMPARE(t_->f.dialogs.take(),
              QStringList{"message:Tamil Kalvem:The picked window had no text to convert. It was left as it was."});
     QVERIFY(form && t_->f.frame->documents().isEmpty());
-}
-
-void TestConvertFile::positionCaption()
-{
-    QCOMPARE(Form4::positionCaption(QPoint(412, 0)), QStringLiteral("X is 412, Y is 0"));
-    QCOMPARE(Form4::positionCaption(QPoint(-5, -1200)), QStringLiteral("X is-5, Y is-1200"));
 }
 
 QTEST_MAIN(TestConvertFile)
