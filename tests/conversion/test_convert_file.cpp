@@ -191,7 +191,6 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     box.setGeometry(40, 540, 300, 30); // on the screen, clear of the dialog
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    const int before = documentNumber(t_->f);
 
     QPointer<Form4> form = open();
     form->Option2->click();
@@ -199,7 +198,6 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     QCursor::setPos(over);
     form->Picture1_MouseDown(1, 0, 0, 0);
     form->Picture1_MouseUp(1, 0, 0, 0);
-    QCOMPARE(form->cursorPos, over);
     QCOMPARE(form->Label1->text(), Form4::positionCaption(over));
     QCOMPARE(form->pickedText, QStringLiteral("amma vanakkam"));
     // The text was taken at the end of the drag: a later change is lost.
@@ -209,7 +207,6 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     QVERIFY(!form);
     QCOMPARE(box.text().toLatin1(), typed("amma vanakkam"));
     QVERIFY(t_->f.frame->documents().isEmpty());
-    QCOMPARE(documentNumber(t_->f), before + 2);
 
     // Another document's text box takes the conversion as one undo step.
     auto* other = t_->f.newDocument();

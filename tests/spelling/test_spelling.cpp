@@ -76,7 +76,6 @@ private slots:
     void addToDictionaryLastsIntoANewCheck();
     void onlyTheSelectionIsChecked();
     void aWordEditedMeanwhileIsLookedAtAfresh();
-    void emptyDocumentStartsNothing();
     void missingDictionaryIsTold();
     void phoneticMisspellingSuggestsTheWordInTheDisplayFont_data();
     void phoneticMisspellingSuggestsTheWordInTheDisplayFont();
@@ -235,15 +234,6 @@ void TestSpelling::aWordEditedMeanwhileIsLookedAtAfresh()
     QTextCursor(c.box.document()).insertText(QStringLiteral("ehd; "));
     c.change(c.dialog.changeButton, QStringLiteral("jkpo;"));
     QCOMPARE(c.text(), QStringLiteral("ehd; tzf;fk; jkpo; ehd; The quikc fox. tdf;fk; jkpy;"));
-}
-
-void TestSpelling::emptyDocumentStartsNothing()
-{
-    Check c(QStringLiteral("L:"));
-    c.start();
-    QVERIFY(!c.dialog.isVisible());
-    QVERIFY(!c.dialog.check());
-    QCOMPARE(c.dialogs.log, QStringList{});
 }
 
 void TestSpelling::missingDictionaryIsTold()
