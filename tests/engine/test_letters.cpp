@@ -95,9 +95,7 @@ void TestLetters::placesDependOnlyOnTheCodesNearby()
     for (int round = 0; round < 300; ++round) {
         std::string codes(rng.bounded(1, 40), ' ');
         for (char& c : codes)
-            c = alphabet[rng.bounded(int(sizeof alphabet) - 1)];
-        for (auto& c : codes)
-            if (c == '0')
+            if ((c = alphabet[rng.bounded(int(sizeof alphabet) - 1)]) == '0')
                 c = '\0';
         for (std::size_t pos = 1; pos < codes.size(); ++pos) {
             const std::size_t from = pos >= 5 ? pos - 5 : 0;
