@@ -57,40 +57,36 @@ std::string inBlocks(Mode mode, const std::string& input, QRandomGenerator& rng,
 class TestStreamConversion : public QObject {
     Q_OBJECT
 private slots:
-    void typingMatchesTheWholeText_data();
-    void typingMatchesTheWholeText();
-    void unicodeBothWaysMatchTheWholeText();
+    void matchesTheWholeText_data();
+    void matchesTheWholeText();
     void problemsCountFromTheStartOfTheText();
 };
 
-void TestStreamConversion::typingMatchesTheWholeText_data()
+void TestStreamConversion::matchesTheWholeText_data()
 {
     QTest::addColumn<QByteArray>("alphabet");
-    QTest::newRow("letters") << QByteArray("aAeEiIoOuUkgnNcCtTdDhHsrRlLmpbjJyvwxzZqQf");
-    QTest::newRow("vowels and r-t keys") << QByteArray("aaeeiioouuAEIOUrRtTnNhcs");
-    QTest::newRow("with codes typed as themselves") << QByteArray("ka;hnNpP}+~{_=/.,'aiu");
+    QTest::addColumn<bool>("unicode"); // to Unicode and back, else typing
+    QTest::newRow("letters") << QByteArray("aAeEiIoOuUkgnNcCtTdDhHsrRlLmpbjJyvwxzZqQf") << false;
+    QTest::newRow("vowels and r-t keys") << QByteArray("aaeeiioouuAEIOUrRtTnNhcs") << false;
+    QTest::newRow("with codes typed as themselves") << QByteArray("ka;hnNpP}+~{_=/.,'aiu") << false;
+    QTest::newRow("codes to Unicode and back") << QByteArray("fjkpo;nNhisxu{}_+~qQ=!@#$%^&*[]`aAWTYZDE ") << true;
 }
 
-void TestStreamConversion::typingMatchesTheWholeText()
+void TestStreamConversion::matchesTheWholeText()
 {
     QFETCH(QByteArray, alphabet);
+    QFETCH(bool, unicode);
     QRandomGenerator rng(20240501 + alphabet.size());
     for (int round = 0; round < 80; ++round) {
         // Half the texts start mid-word, with a code the engine rewrites.
-        const std::string input = (round % 2 ? ";" : "") + randomText(rng, 3000, alphabet.toStdString());
-        QCOMPARE(inBlocks(Mode::Type, input, rng), typedWhole(input));
-    }
-}
-
-void TestStreamConversion::unicodeBothWaysMatchTheWholeText()
-{
-    QRandomGenerator rng(77);
-    const std::string codes = "fjkpo;nNhisxu{}_+~qQ=!@#$%^&*[]`aAWTYZDE ";
-    for (int round = 0; round < 60; ++round) {
-        const std::string input = randomText(rng, 2000, codes);
-        const std::string unicode = tk::engine::codesToUnicode(input);
-        QCOMPARE(inBlocks(Mode::ToUnicode, input, rng), unicode);
-        QCOMPARE(inBlocks(Mode::FromUnicode, unicode, rng), tk::engine::unicodeToCodes(unicode).codes);
+        const std::string input = (round % 2 ? ";" : "") + randomText(rng, 2500, alphabet.toStdString());
+        if (!unicode) {
+            QCOMPARE(inBlocks(Mode::Type, input, rng), typedWhole(input));
+            continue;
+        }
+        const std::string text = tk::engine::codesToUnicode(input);
+        QCOMPARE(inBlocks(Mode::ToUnicode, input, rng), text);
+        QCOMPARE(inBlocks(Mode::FromUnicode, text, rng), tk::engine::unicodeToCodes(text).codes);
     }
 }
 
