@@ -12,7 +12,6 @@ private slots:
     void standardInput_data();
     void standardInput();
     void filesEachStartAsANewDocument();
-    void badFilesAreReportedAndSkipped();
     void inPlaceRewritesEachFile();
     void inPlaceFailureLeavesTheFile_data();
     void inPlaceFailureLeavesTheFile();
@@ -66,22 +65,12 @@ void TestConverterCli::standardInput()
 void TestConverterCli::filesEachStartAsANewDocument()
 {
     // The first file ends inside a word; the second must still start a word.
-    const Run r = run({write("a.txt", "ka"), write("b.txt", "ai")});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QByteArray("fI"));
-}
-
-void TestConverterCli::badFilesAreReportedAndSkipped()
-{
-    // Each is named with its reason; the files around them are still converted.
-    const QString missing = dir_.filePath("missing.txt"), good = write("good.txt", "அ");
-    const QString bad = write("bad.txt", "தமிழ\xE0\xAE");
-    const Run r = run({"--from-unicode", missing, good, dir_.path(), bad, good});
+    // Files that cannot be read are named with their reason and skipped.
+    const QString missing = dir_.filePath("missing.txt");
+    const Run r = run({write("a.txt", "ka"), missing, dir_.path(), write("b.txt", "ai")});
     QCOMPARE(r.status, 2);
-    QCOMPARE(r.out, QByteArray("mm"));
-    for (const QByteArray& told : {missing.toLocal8Bit(), dir_.path().toLocal8Bit() + ":",
-                                   bad.toLocal8Bit() + ": malformed UTF-8 at byte offset 12"})
-        QVERIFY2(r.err.contains(told), r.err.constData());
+    QCOMPARE(r.out, QByteArray("fI"));
+    QVERIFY2(r.err.contains(missing.toLocal8Bit()) && r.err.contains(dir_.path().toLocal8Bit() + ":"), r.err.constData());
 }
 
 void TestConverterCli::inPlaceRewritesEachFile()
@@ -110,7 +99,7 @@ void TestConverterCli::inPlaceFailureLeavesTheFile_data()
     QTest::newRow("no room for the temporary file") << QStringList{"-i", "/proc/version"} << QByteArray()
                                                     << QByteArray("cannot rewrite /proc/version");
     QTest::newRow("malformed UTF-8") << QStringList{"--from-unicode", "-i"} << QByteArray("\xC0\xAF")
-                                     << QByteArray("malformed UTF-8");
+                                     << QByteArray("kept.txt: malformed UTF-8 at byte offset 0");
     QTest::newRow("characters without code") << QStringList{"--from-unicode", "-i"} << QByteArray("அ—ஶ")
                                              << QByteArray("the file is unchanged");
 }
