@@ -60,9 +60,8 @@ private slots:
         box_ = f_->newDocument()->RichTextBox1;
     }
     void cleanup() { f_.reset(); }
-    void copyThenPasteKeepsTheFormat();
+    void copyAndPasteWithAndWithoutTheFormat();
     void anotherWritersRtfPastesTamilAsCodes();
-    void textOnlyTakesTheFontAtTheCaret();
     void cutAndDelete();
     void nothingToActOn();
     void pasteSpecialTypesTheText_data();
@@ -78,7 +77,7 @@ private slots:
 };
 
 // Browsers and mail get real Tamil in the HTML flavour.
-void TestEditCommands::copyThenPasteKeepsTheFormat()
+void TestEditCommands::copyAndPasteWithAndWithoutTheFormat()
 {
     fillFormatted();
     select(box_, 0, 7);
@@ -96,6 +95,16 @@ void TestEditCommands::copyThenPasteKeepsTheFormat()
     QCOMPARE(formatAt(9).foreground().color(), QColor(Qt::red));
     QCOMPARE(familyAt(12), QStringLiteral("DejaVu Sans"));
     QVERIFY(formatAt(12).fontItalic() && formatAt(12).fontWeight() != QFont::Bold);
+    // Text only: no RTF, and pasted in the font at the caret.
+    select(box_, 0, 3);
+    item("Copy_text")->trigger();
+    QCOMPARE(clipboard().text(), QStringLiteral("fz;"));
+    QVERIFY(!clipboard().mimeData()->hasFormat("text/rtf"));
+    box_->SetSelStart(7);
+    item("paste_text")->trigger();
+    QCOMPARE(box_->Text(), QStringLiteral("fz; abcfz;fz; abc"));
+    QCOMPARE(familyAt(8), QStringLiteral("DejaVu Sans"));
+    QVERIFY(formatAt(8).fontItalic() && formatAt(8).fontWeight() != QFont::Bold);
 }
 
 // RTF as LibreOffice writes it: Tamil as \uN in a Unicode Tamil font; and
@@ -123,20 +132,6 @@ void TestEditCommands::anotherWritersRtfPastesTamilAsCodes()
     QCOMPARE(familyAt(7), QStringLiteral("Kolvani"));
     box_->undo();
     QCOMPARE(box_->Text(), QString());
-}
-
-void TestEditCommands::textOnlyTakesTheFontAtTheCaret()
-{
-    fillFormatted();
-    select(box_, 0, 3);
-    item("Copy_text")->trigger();
-    QCOMPARE(clipboard().text(), QStringLiteral("fz;"));
-    QVERIFY(!clipboard().mimeData()->hasFormat("text/rtf"));
-    box_->SetSelStart(7);
-    item("paste_text")->trigger();
-    QCOMPARE(box_->Text(), QStringLiteral("fz; abcfz;"));
-    QCOMPARE(familyAt(8), QStringLiteral("DejaVu Sans"));
-    QVERIFY(formatAt(8).fontItalic() && formatAt(8).fontWeight() != QFont::Bold);
 }
 
 void TestEditCommands::cutAndDelete()
