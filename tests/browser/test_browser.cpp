@@ -2,7 +2,6 @@
 // loads at opening, Enter, the list and the six buttons navigate, one window.
 #include "../app/frame_fixture.h"
 
-#include "browser_loader.h"
 #include "memory/memory_store.h"
 
 #include <QComboBox>
@@ -34,7 +33,7 @@ bool webEngineMapped()
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
 }
 
-// The program sets this before its application exists, for the web engine.
+// As the program does before its application exists, for the web engine.
 const bool sharedContexts = (QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts), true);
 constexpr int loadTimeout = 20000; // a busy machine
 const QString busy = QStringLiteral("Working...");
@@ -72,74 +71,68 @@ class TestBrowser : public QObject {
 private slots:
     void initTestCase() { f_ = std::make_unique<FrameFixture>(); }
     void cleanupTestCase() { f_.reset(); }
-    void opensWithoutRequestingAnything();
-    void enterListAndButtonsNavigate();
-    void stopEndsTheLoadAndTheBusyCaption();
-    void secondWebClickShowsTheSameWindowLaidOut();
+
+    void opensWithoutRequestingAnything()
+    {
+        QVERIFY(!webEngineMapped());
+        f_->item("web")->trigger();
+        browser_ = f_->frame->frmBrowser();
+        QVERIFY(browser_ && browser_->isVisible() && webEngineMapped());
+        QCOMPARE(caption(), QStringLiteral("Tamil Kalvem Browser"));
+        QCOMPARE(box()->currentText(), home());
+        QTest::qWait(300);
+        QVERIFY(view()->property("url").toUrl().isEmpty());
+    }
+
+    void enterListAndButtonsNavigate()
+    {
+        loads([&] { enter(page("one")); }, QStringLiteral("one"));
+        QCOMPARE(box()->count(), 0); // typed addresses never join the list
+        box()->addItem(page("two"));
+        loads([&] { emit box()->activated(0); }, QStringLiteral("two"));
+        box()->clear();
+        loads([&] { button("Back"); }, QStringLiteral("one"));
+        loads([&] { button("Forward"); }, QStringLiteral("two"));
+        loads([&] { button("Refresh"); }, QStringLiteral("two"));
+
+        const QString key = QString::fromLatin1(tk::memory::memoryKey);
+        tk::memory::CreateKey(key);
+        tk::memory::WriteValue(key, QStringLiteral("Search page"), page("search"));
+        loads([&] { button("Search"); }, QStringLiteral("search"));
+        loads([&] { button("Home"); }, homeTitle);
+    }
+
+    void stopEndsTheLoadAndTheBusyCaption()
+    {
+        enter(server_.url());
+        QTRY_VERIFY_WITH_TIMEOUT(caption() == busy && server_.hasPendingConnections(), loadTimeout);
+        button("Stop");
+        QCOMPARE(caption(), homeTitle);
+        server_.release();
+        QTest::qWait(300);
+        QCOMPARE(caption(), homeTitle);
+    }
+
+    void secondWebClickShowsTheSameWindowLaidOut()
+    {
+        browser_->close();
+        f_->item("web")->trigger();
+        QCOMPARE(f_->frame->frmBrowser(), browser_.data());
+        QVERIFY(browser_->isVisible());
+        QCOMPARE(caption(), homeTitle); // where it was left
+
+        browser_->resize(1, 1); // smaller than the margins: nothing breaks
+        browser_->resize(700, 500);
+        QCoreApplication::processEvents();
+        // The page fills the window below the address strip but for a margin.
+        const QWidget* inner = qobject_cast<QMainWindow*>(browser_.data())->centralWidget();
+        const auto* strip = browser_->findChild<QWidget*>(QStringLiteral("picAddress"));
+        const QRect area = view()->geometry();
+        QCOMPARE(area.top(), strip->geometry().bottom() + 1);
+        QVERIFY(area.width() > inner->width() - 20 && area.right() < inner->width());
+        QVERIFY(area.bottom() > inner->height() - 20 && area.bottom() < inner->height());
+    }
 };
-
-void TestBrowser::opensWithoutRequestingAnything()
-{
-    QVERIFY(!tk::browser::moduleLoaded() && !webEngineMapped());
-    f_->item("web")->trigger();
-    browser_ = f_->frame->frmBrowser();
-    QVERIFY(browser_ && browser_->isVisible() && tk::browser::moduleLoaded() && webEngineMapped());
-    QCOMPARE(caption(), QStringLiteral("Tamil Kalvem Browser"));
-    QCOMPARE(box()->currentText(), home());
-    QVERIFY(home().endsWith(QLatin1String("/home/index.html")));
-    QTest::qWait(300);
-    QVERIFY(view()->property("url").toUrl().isEmpty());
-    QCOMPARE(f_->dialogs.take(), QStringList());
-}
-
-void TestBrowser::enterListAndButtonsNavigate()
-{
-    loads([&] { enter(page("one")); }, QStringLiteral("one"));
-    QCOMPARE(box()->count(), 0); // typed addresses never join the list
-    box()->addItem(page("two"));
-    loads([&] { emit box()->activated(0); }, QStringLiteral("two"));
-    box()->clear();
-    loads([&] { button("Back"); }, QStringLiteral("one"));
-    loads([&] { button("Forward"); }, QStringLiteral("two"));
-    loads([&] { button("Refresh"); }, QStringLiteral("two"));
-
-    tk::memory::CreateKey(QString::fromLatin1(tk::memory::memoryKey));
-    tk::memory::WriteValue(QString::fromLatin1(tk::memory::memoryKey), QStringLiteral("Search page"), page("search"));
-    loads([&] { button("Search"); }, QStringLiteral("search"));
-    loads([&] { button("Home"); }, homeTitle);
-    QCOMPARE(view()->property("url").toUrl().toString(), home());
-}
-
-void TestBrowser::stopEndsTheLoadAndTheBusyCaption()
-{
-    enter(server_.url());
-    QTRY_VERIFY_WITH_TIMEOUT(caption() == busy && server_.hasPendingConnections(), loadTimeout);
-    button("Stop");
-    QCOMPARE(caption(), homeTitle);
-    server_.release();
-    QTest::qWait(300);
-    QCOMPARE(caption(), homeTitle);
-}
-
-void TestBrowser::secondWebClickShowsTheSameWindowLaidOut()
-{
-    browser_->close();
-    f_->item("web")->trigger();
-    QCOMPARE(f_->frame->frmBrowser(), browser_.data());
-    QVERIFY(browser_->isVisible());
-    QCOMPARE(caption(), homeTitle); // where it was left
-
-    browser_->resize(1, 1); // smaller than the margins: nothing breaks
-    browser_->resize(700, 500);
-    QCoreApplication::processEvents();
-    // The page fills the window below the address strip but for a margin.
-    const QWidget* inner = qobject_cast<QMainWindow*>(browser_.data())->centralWidget();
-    const auto* strip = browser_->findChild<QWidget*>(QStringLiteral("picAddress"));
-    QVERIFY(view()->width() > inner->width() - 20 && view()->width() < inner->width());
-    QCOMPARE(view()->y(), strip->y() + strip->height());
-    QVERIFY(view()->geometry().bottom() < inner->height());
-    QVERIFY(view()->height() > inner->height() - strip->height() - 20);
-}
 
 QTEST_MAIN(TestBrowser)
 #include "test_browser.moc"
