@@ -73,8 +73,7 @@ private slots:
             QVERIFY2(!label->text().isEmpty() && !label->text().contains(u'?'), qPrintable(label->objectName()));
         QVERIFY(!splash->Picture1->pixmap().isNull());
 
-        // A right drag moves the Tamil name, over a label too, in the picture's coordinates;
-        // with another button held as well, or none, the name stays.
+        // A right drag moves the Tamil name, over a label too; other buttons as well, or none: it stays.
         QWidget* picture = splash->Picture1;
         sendMouse(picture, QEvent::MouseButtonPress, {300, 40}, Qt::RightButton);
         sendMouse(picture, QEvent::MouseMove, {320, 60}, Qt::RightButton);
@@ -113,8 +112,7 @@ private slots:
         QTRY_VERIFY(!splash);
     }
 
-    // The Help menu, a second use and the toolbar's Help key (with no document
-    // open) all show the one modeless window; OK closes it.
+    // The menu, a second use and the toolbar's Help key show one modeless window; OK closes it.
     void menuToolbarAndSecondUseShowTheSameWindowWithTheCompanion()
     {
         FrameFixture f;
@@ -134,12 +132,10 @@ private slots:
                 key->trigger();
         QVERIFY(aboutOf(f) && aboutOf(f)->isVisible());
 
-        // The motto explains a missing companion program, the menu item stays
-        // silent; both run it once it is there.
+        // The motto explains a missing companion program, the menu item is silent; both run it.
         QTest::mouseClick(aboutOf(f)->Label5, Qt::LeftButton);
         f.item("Orbelant")->trigger();
-        QCOMPARE(f.dialogs.take(),
-                 QStringList{QStringLiteral("message:Tamil Kalvem:The companion program \"obt\" is not installed.")});
+        QCOMPARE(f.dialogs.take(), QStringList{"message:Tamil Kalvem:The companion program \"obt\" is not installed."});
         for (const bool fromMenu : {false, true}) {
             Program companion(companionPath());
             fromMenu ? f.item("Orbelant")->trigger() : QTest::mouseClick(aboutOf(f)->Label5, Qt::LeftButton);
