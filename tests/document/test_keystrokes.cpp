@@ -1,5 +1,5 @@
-// Typing into a document window through real key events: the engine's
-// words, the road of one keystroke, the switch, undo and formatting.
+// Typing into a document window through real key events: the road of one
+// keystroke, the switch, undo, formatting and recalling words.
 #include "form_fixture.h"
 #include "../support/test_files.h"
 
@@ -11,16 +11,13 @@ using tk::document::RichTextBox;
 class TestKeystrokes : public QObject {
     Q_OBJECT
 private slots:
-    void wordsGiveTheConvertersCodes_data();
-    void wordsGiveTheConvertersCodes();
     void roadOfOneKeystroke();
     void ctrlAloneAtReleaseKeepsTheDotWaiting();
     void switchOffPassesKeysAndFreezesState();
     void newWindowResetsKeyMemory();
     void oneUndoStepPerKey();
-    void editsKeepFormattingElsewhere();
     void boldConsonantStaysBold();
-    void codeReplacesSelectionAndRespectsOverwrite();
+    void codeReplacesTheSelection();
     void enterBackspaceTabKeepTheirEffect();
     void charactersWithoutCodePassThrough();
     void recallWithCtrlShiftLetter_data();
@@ -28,27 +25,6 @@ private slots:
     void typedTextTakesTheTypingFont_data();
     void typedTextTakesTheTypingFont();
 };
-
-void TestKeystrokes::wordsGiveTheConvertersCodes_data()
-{
-    QTest::addColumn<QByteArray>("keys");
-    QTest::addColumn<QByteArray>("codes");
-    const char* rows[][2] = {
-        {"thamiz", "jkpo;"}, {"kaN", "fz;"}, {"ammaa", "mk;kh"}, {"kU", "$"},
-        {"kai", "if"},       {"koo", "$"},   {"kO", "Nfh"},      {"nanRi", "ed;wp"},
-        {"ka ka", "f f"},    {"k0a", "f;0m"},
-    };
-    for (const auto& r : rows)
-        QTest::newRow(r[0]) << QByteArray(r[0]) << QByteArray(r[1]);
-}
-
-void TestKeystrokes::wordsGiveTheConvertersCodes()
-{
-    QFETCH(QByteArray, keys);
-    QFETCH(QByteArray, codes);
-    FormFixture f;
-    QCOMPARE(f.type(keys.constData()), codes);
-}
 
 void TestKeystrokes::roadOfOneKeystroke()
 {
@@ -123,13 +99,6 @@ void TestKeystrokes::oneUndoStepPerKey()
         QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.text(), expected);
     }
-    // In overwrite mode the overwritten character comes back with the same step.
-    f.box()->SetText(QStringLiteral("xyz"));
-    f.box()->SetSelStart(0);
-    QTest::keyClick(f.box(), Qt::Key_Insert);
-    QCOMPARE(f.type("k"), QByteArray("f;yz"));
-    QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(f.text(), QByteArray("xyz"));
 }
 
 namespace {
@@ -151,29 +120,6 @@ void formatRange(RichTextBox* box, int from, int to, const QTextCharFormat& form
 
 } // namespace
 
-void TestKeystrokes::editsKeepFormattingElsewhere()
-{
-    FormFixture f;
-    f.box()->SetText(QStringLiteral("ABCD"));
-    QTextCharFormat boldRed, italicBlue;
-    boldRed.setFontWeight(QFont::Bold);
-    boldRed.setForeground(QColor(Qt::red));
-    italicBlue.setFontItalic(true);
-    italicBlue.setForeground(QColor(Qt::blue));
-    formatRange(f.box(), 0, 2, boldRed);
-    formatRange(f.box(), 2, 4, italicBlue);
-    f.box()->SetSelStart(2);
-    QCOMPARE(f.type("ka"), QByteArray("ABfCD"));
-    for (int i : {0, 1}) {
-        QVERIFY(formatAt(f.box(), i).fontWeight() == QFont::Bold);
-        QCOMPARE(formatAt(f.box(), i).foreground().color(), QColor(Qt::red));
-    }
-    for (int i : {3, 4}) {
-        QVERIFY(formatAt(f.box(), i).fontItalic());
-        QCOMPARE(formatAt(f.box(), i).foreground().color(), QColor(Qt::blue));
-    }
-}
-
 void TestKeystrokes::boldConsonantStaysBold()
 {
     FormFixture f;
@@ -185,17 +131,12 @@ void TestKeystrokes::boldConsonantStaysBold()
         QVERIFY(formatAt(f.box(), i).fontWeight() == QFont::Bold);
 }
 
-void TestKeystrokes::codeReplacesSelectionAndRespectsOverwrite()
+void TestKeystrokes::codeReplacesTheSelection()
 {
     FormFixture f;
     f.box()->SetText(QStringLiteral("xyz"));
     select(f.box(), 0, 2);
     QCOMPARE(f.type("k"), QByteArray("f;z"));
-    // Overwriting: the dot and the vowel's edits overwrite nothing further.
-    f.box()->SetText(QStringLiteral("xyz"));
-    f.box()->SetSelStart(0);
-    QTest::keyClick(f.box(), Qt::Key_Insert);
-    QCOMPARE(f.type("ka"), QByteArray("fyz"));
 }
 
 void TestKeystrokes::enterBackspaceTabKeepTheirEffect()
@@ -274,6 +215,8 @@ void TestKeystrokes::typedTextTakesTheTypingFont_data()
     QTest::newRow("Latin typing after Latin text") << "DejaVu Sans" << false << "DejaVu Serif" << "DejaVu Sans";
 }
 
+// Typed text takes the look of the text before it (the family as the
+// switch wants it); the text on both sides keeps its own.
 void TestKeystrokes::typedTextTakesTheTypingFont()
 {
     QFETCH(QString, family);
@@ -285,23 +228,27 @@ void TestKeystrokes::typedTextTakesTheTypingFont()
     tk::memory::WriteValue(QStringLiteral("tamilkalvem"), QStringLiteral("Latin font"), setting);
     f.convert.setChecked(!tamil); // the switch is read when it changes
     f.convert.setChecked(tamil);
-    f.box()->SetText(QStringLiteral("xy"));
-    QTextCharFormat look;
+    f.box()->SetText(QStringLiteral("xyzw"));
+    QTextCharFormat look, after;
     look.setFontFamilies({family});
     look.setFontWeight(QFont::Bold);
     look.setFontPointSize(20);
     look.setForeground(QColor(Qt::red));
+    after.setFontItalic(true);
+    after.setForeground(QColor(Qt::blue));
     formatRange(f.box(), 0, 2, look);
+    formatRange(f.box(), 2, 4, after);
     f.box()->SetSelStart(2);
     f.type(tamil ? "kaa" : "Hi");
-    QCOMPARE(f.box()->Text().size(), 4);
-    for (int i : {2, 3}) {
+    QCOMPARE(f.box()->Text().size(), 6);
+    for (int i : {0, 1, 2, 3}) {
         const QTextCharFormat got = formatAt(f.box(), i);
-        QCOMPARE(got.fontFamilies().toStringList().value(0), typed);
+        QCOMPARE(got.fontFamilies().toStringList().value(0), i < 2 ? family : typed);
         QVERIFY(got.fontWeight() == QFont::Bold && got.fontPointSize() == 20);
         QCOMPARE(got.foreground().color(), QColor(Qt::red));
     }
-    QCOMPARE(formatAt(f.box(), 1).fontFamilies().toStringList().value(0), family);
+    for (int i : {4, 5})
+        QVERIFY(formatAt(f.box(), i).fontItalic() && formatAt(f.box(), i).foreground().color() == QColor(Qt::blue));
 }
 
 QTEST_MAIN(TestKeystrokes)

@@ -1,5 +1,4 @@
-// Find and Replace: whole words in Tamil and Latin text, Replace all in its
-// two modes, the Replace dialog and the boxes that type Tamil.
+// Find and Replace: whole words in both fonts, Replace all, the dialog, its Tamil boxes.
 #include "../support/scripted_dialogs.h"
 #include "../support/text_pieces.h"
 
@@ -10,9 +9,7 @@
 #include "find/replace_all.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 using tk::document::RichTextBox;
@@ -31,29 +28,24 @@ private slots:
     void replaceAllCountsPastSixteenBitsInALargeDocument();
     void dialogMessages_data();
     void dialogMessages();
-    void dialogIsModelessAndExitBeepsAndUnloads();
     void boxesTypeTamilWithTheirOwnKeyMemory();
 };
 
-// Start, end and case as such are the text box's own (its tests); here the
-// word rules of the Tamil and Latin fonts.
+// Ranges and case are the text box's own tests; here the fonts' word rules.
 void TestFindReplace::find_data()
 {
     QTest::addColumn<QString>("pieces");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("options");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("end");
     QTest::addColumn<int>("found");
-    QTest::newRow("Tamil word") << "K:fly; jkpo; mk;k" << "jkpo;" << wholeWord << 0 << -1 << 5;
-    QTest::newRow("the pulli continues a Tamil word") << "K:fz; fz" << "fz" << wholeWord << 0 << -1 << 4;
-    QTest::newRow("so does , (the letter i)") << "K:fz,fz;" << "fz" << wholeWord << 0 << -1 << -1;
-    QTest::newRow("but not in a Latin font") << "K: |L:fz;a" << "fz" << wholeWord << 0 << -1 << 1;
-    QTest::newRow("Tamil neighbour, Latin match") << "K:fz;|L:fz" << "fz" << wholeWord << 0 << -1 << -1;
-    QTest::newRow("whole word ignores case") << "L:Cat catalog" << "cAT" << wholeWord << 0 << -1 << 0;
-    QTest::newRow("match case finds inside words") << "L:Cat catalog" << "cat" << matchCase << 0 << -1 << 4;
-    QTest::newRow("not across paragraphs") << "K:fz\nfz" << "fz\nfz" << 0 << 0 << -1 << -1;
-    QTest::newRow("empty text") << "K:fz" << "" << 0 << 0 << -1 << -1;
+    QTest::newRow("Tamil word") << "K:fly; jkpo; mk;k" << "jkpo;" << wholeWord << 5;
+    QTest::newRow("the pulli continues a Tamil word") << "K:fz; fz" << "fz" << wholeWord << 4;
+    QTest::newRow("so does , (the letter i)") << "K:fz,fz;" << "fz" << wholeWord << -1;
+    QTest::newRow("but not in a Latin font") << "K: |L:fz;a" << "fz" << wholeWord << 1;
+    QTest::newRow("Tamil neighbour, Latin match") << "K:fz;|L:fz" << "fz" << wholeWord << -1;
+    QTest::newRow("whole word ignores case") << "L:Cat catalog" << "cAT" << wholeWord << 0;
+    QTest::newRow("not across paragraphs") << "K:fz\nfz" << "fz\nfz" << 0 << -1;
+    QTest::newRow("empty text") << "K:fz" << "" << 0 << -1;
 }
 
 void TestFindReplace::find()
@@ -61,13 +53,11 @@ void TestFindReplace::find()
     QFETCH(QString, pieces);
     QFETCH(QString, text);
     QFETCH(int, options);
-    QFETCH(int, start);
-    QFETCH(int, end);
     QFETCH(int, found);
     RichTextBox box;
     fill(box, pieces);
     box.SetSelStart(1);
-    QCOMPARE(box.Find(text, start, end, options), found);
+    QCOMPARE(box.Find(text, 0, -1, options), found);
     // A match becomes the selection; no match leaves the caret alone.
     QCOMPARE(box.SelStart(), found < 0 ? 1 : found);
     QCOMPARE(box.SelLength(), found < 0 ? 0 : int(text.size()));
@@ -119,8 +109,7 @@ void TestFindReplace::replaceAll()
     QCOMPARE(box.Text(), before);
 }
 
-// A document of megabytes is laid out again in the background: the caret
-// stays where it was, moved on only by the replacements before it.
+// Megabytes: the count passes 16 bits, the caret ends after the last one.
 void TestFindReplace::replaceAllCountsPastSixteenBitsInALargeDocument()
 {
     RichTextBox box;
@@ -162,21 +151,15 @@ void TestFindReplace::dialogMessages()
     QAction convert;
     RichTextBox box;
     box.SetText(QStringLiteral("fz fz fz;"));
-    Form2 form(&convert, [&]() -> RichTextBox* { return document ? &box : nullptr; });
-    form.Text1->setText(find);
-    form.Text2->setText(replacement);
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
-    QTEST(dialogs.take(), "messages");
-    QTEST(box.Text(), "result");
-}
-
-void TestFindReplace::dialogIsModelessAndExitBeepsAndUnloads()
-{
-    ScriptedDialogs dialogs;
-    QAction convert;
-    QPointer<Form2> form = new Form2(&convert, [] { return nullptr; });
+    QPointer<Form2> form = new Form2(&convert, [&]() -> RichTextBox* { return document ? &box : nullptr; });
     QVERIFY(!form->isModal() && form->Command1->isDefault());
     form->show();
+    form->Text1->setText(find);
+    form->Text2->setText(replacement);
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    QTEST(dialogs.take(), "messages");
+    QTEST(box.Text(), "result");
+    // Exit beeps and unloads the dialog.
     form->Command2->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!form);

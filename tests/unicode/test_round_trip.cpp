@@ -148,7 +148,8 @@ void TestRoundTrip::typedWords_data()
         {"kaN", "கண்"},            {"ammaa", "அம்மா"},      {"anga", "அங"},
         {"ezuththu", "எழுத்து"},   {"paaddu", "பாட்டு"},    {"nanbarkaL", "நன்பர்கள்"},
         {"jannal", "ஜன்னல்"},      {"kaatru", "காற்று"},    {"ilai\n", "இலை\n"},
-        {"pazam 10 ", "பழம் 10 "},
+        {"pazam 10 ", "பழம் 10 "}, {"jutam", "ஜுரம்"},      {"pikshU", "பிக்ஷூ"},
+        {"Zu", "ஸு"},              {"hu", "ஹு"},
     };
     for (const auto& r : rows)
         QTest::newRow(r[0]) << QByteArray(r[0]) << QString::fromUtf8(r[1]);
