@@ -15,11 +15,9 @@ private slots:
     void ctrlAloneAtReleaseKeepsTheDotWaiting();
     void switchOffPassesKeysAndFreezesState();
     void newWindowResetsKeyMemory();
-    void oneUndoStepPerKey();
+    void keysInTheWindow_data();
+    void keysInTheWindow();
     void boldConsonantStaysBold();
-    void codeReplacesTheSelection();
-    void enterBackspaceTabKeepTheirEffect();
-    void charactersWithoutCodePassThrough();
     void recallWithCtrlShiftLetter_data();
     void recallWithCtrlShiftLetter();
     void typedTextTakesTheTypingFont_data();
@@ -90,15 +88,43 @@ void TestKeystrokes::newWindowResetsKeyMemory()
     delete second.data();
 }
 
-void TestKeystrokes::oneUndoStepPerKey()
+void TestKeystrokes::keysInTheWindow_data()
 {
+    QTest::addColumn<QString>("keys"); // \x1a is Ctrl+Z; xyz is selected first when the row starts with "|"
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one undo step per key: the vowel") << "kaa\x1a" << "f";
+    QTest::newRow("one undo step per key: the dot") << "kaa\x1a\x1a" << "f;";
+    QTest::newRow("one undo step per key: all") << "kaa\x1a\x1a\x1a" << "";
+    QTest::newRow("the code replaces the selection") << "|k" << "f;z";
+    QTest::newRow("Enter and Tab keep their effect; a vowel after Tab starts a word") << "ka\rka\ta" << "f\nf\tm";
+    // Backspace takes the dot, and the next vowel starts a word.
+    QTest::newRow("a vowel after Backspace starts a word") << "k\ba" << "fm";
+    QTest::newRow("a character without a code passes, and a word starts after it") << "k\u0B95a" << "f;\u0B95m";
+}
+
+void TestKeystrokes::keysInTheWindow()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
     FormFixture f;
-    QCOMPARE(f.type("kaa"), QByteArray("fh"));
-    const QByteArray steps[] = {"f", "f;", ""};
-    for (const QByteArray& expected : steps) {
-        QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(f.text(), expected);
+    if (keys.startsWith(u'|')) {
+        f.box()->SetText(QStringLiteral("xyz"));
+        select(f.box(), 0, 2);
+        keys.remove(0, 1);
     }
+    for (const QChar c : keys) {
+        if (c == u'\x1a') {
+            QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
+        } else if (c.unicode() > 127) { // as a keyboard layout or input method gives it
+            for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(f.box(), &event);
+            }
+        } else {
+            QTest::keyClick(f.box(), char(c.unicode()));
+        }
+    }
+    QCOMPARE(f.box()->Text(), text);
 }
 
 namespace {
@@ -129,43 +155,6 @@ void TestKeystrokes::boldConsonantStaysBold()
     QCOMPARE(f.type("ee"), QByteArray("fP"));
     for (int i : {0, 1})
         QVERIFY(formatAt(f.box(), i).fontWeight() == QFont::Bold);
-}
-
-void TestKeystrokes::codeReplacesTheSelection()
-{
-    FormFixture f;
-    f.box()->SetText(QStringLiteral("xyz"));
-    select(f.box(), 0, 2);
-    QCOMPARE(f.type("k"), QByteArray("f;z"));
-}
-
-void TestKeystrokes::enterBackspaceTabKeepTheirEffect()
-{
-    FormFixture f;
-    QCOMPARE(f.type("ka\rka"), QByteArray("f\nf"));
-    QTest::keyClick(f.box(), Qt::Key_Tab);
-    QCOMPARE(f.state.lastKey, ' ');
-    QCOMPARE(f.type("a"), QByteArray("f\nf\tm"));
-    f.type("k");
-    QTest::keyClick(f.box(), Qt::Key_Backspace);
-    QCOMPARE(f.text(), QByteArray("f\nf\tmf"));
-    QCOMPARE(f.state.lastKey, ' ');
-}
-
-void TestKeystrokes::charactersWithoutCodePassThrough()
-{
-    FormFixture f;
-    f.type("k");
-    const QString tamilKa(QChar(0x0B95));
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, tamilKa);
-    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, tamilKa);
-    QApplication::sendEvent(f.box(), &press);
-    QApplication::sendEvent(f.box(), &release);
-    QCOMPARE(f.box()->Text(), QStringLiteral("f;") + tamilKa);
-    QCOMPARE(f.state.lastKey, ' ');
-    // The next vowel starts a word instead of rewriting what went before.
-    f.type("a");
-    QCOMPARE(f.box()->Text(), QStringLiteral("f;") + tamilKa + QStringLiteral("m"));
 }
 
 void TestKeystrokes::recallWithCtrlShiftLetter_data()
