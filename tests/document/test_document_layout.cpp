@@ -153,31 +153,25 @@ void TestDocumentLayout::linesAndPlacesMatchQt()
         QCOMPARE(ours->blockCount(), qt->blockCount());
         // Laid out from the top down, as a view would.
         for (QTextBlock a = ours->begin(), b = qt->begin(); a.isValid(); a = a.next(), b = b.next()) {
-            const QString where = QStringLiteral("width %1, paragraph %2").arg(width).arg(a.blockNumber());
-            const QRectF ra = ours->documentLayout()->blockBoundingRect(a);
-            const QRectF rb = qt->documentLayout()->blockBoundingRect(b);
-            QVERIFY2(ra == rb, qPrintable(where + QStringLiteral(": rectangle %1,%2 %3x%4, Qt's %5,%6 %7x%8")
-                                                      .arg(ra.x()).arg(ra.y()).arg(ra.width()).arg(ra.height())
-                                                      .arg(rb.x()).arg(rb.y()).arg(rb.width()).arg(rb.height())));
-            const QTextLayout* la = a.layout();
-            const QTextLayout* lb = b.layout();
-            QVERIFY2(la->lineCount() == lb->lineCount(), qPrintable(where));
+            const QByteArray where = QStringLiteral("width %1, paragraph %2").arg(width).arg(a.blockNumber()).toLatin1();
+            QVERIFY2(ours->documentLayout()->blockBoundingRect(a) == qt->documentLayout()->blockBoundingRect(b), where);
+            const QTextLayout *la = a.layout(), *lb = b.layout();
+            QVERIFY2(la->lineCount() == lb->lineCount(), where);
             for (int i = 0; i < la->lineCount(); ++i) {
                 const QTextLine x = la->lineAt(i), y = lb->lineAt(i);
-                QVERIFY2(x.textStart() == y.textStart() && x.textLength() == y.textLength(),
-                         qPrintable(where + QStringLiteral(", line %1 breaks elsewhere").arg(i)));
-                QVERIFY2(x.position() == y.position() && qFuzzyCompare(x.width(), y.width()),
-                         qPrintable(where + QStringLiteral(", line %1 stands elsewhere").arg(i)));
+                QVERIFY2(x.textStart() == y.textStart() && x.textLength() == y.textLength() && x.position() == y.position()
+                             && qFuzzyCompare(x.width(), y.width()),
+                         where + ", line " + QByteArray::number(i));
             }
         }
         QCOMPARE(ours->documentLayout()->documentSize(), qt->documentLayout()->documentSize());
     }
 }
 
+// The same document in the surface and in a text edit with Qt's layout,
+// side by side at the same size.
 void TestDocumentLayout::caretAndClicksMatchQt()
 {
-    // The same document in the surface and in a text edit with Qt's layout,
-    // side by side at the same size.
     FormFixture f;
     const QString source = rtf("\\qc " + repeated(tamilLine, 3) + "\\par\\pard\\li600\\fi-300 " + tamilLine
                                + "{\\fs40 " + tamilLine + "}{\\b " + tamilLine + "}\\par\\par\\qr " + tamilLine);
@@ -198,26 +192,22 @@ void TestDocumentLayout::caretAndClicksMatchQt()
         QVERIFY2(f.box()->cursorRect(a) == plain.cursorRect(b), qPrintable(QString::number(pos)));
     }
     const QSize view = plain.viewport()->size();
-    for (int y = -3; y < view.height(); y += 7) {
-        for (int x = -3; x < view.width(); x += 11) {
+    for (int y = -3; y < view.height(); y += 7)
+        for (int x = -3; x < view.width(); x += 11)
             QVERIFY2(f.box()->cursorForPosition({x, y}).position() == plain.cursorForPosition({x, y}).position(),
                      qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-        }
-    }
 }
 
+// Find's and speech's highlights are extra selections; the user's selection
+// comes with the paint context too.
 void TestDocumentLayout::drawsSelectionAndHighlights()
 {
-    // Find's and speech's highlights are extra selections; the user's
-    // selection comes with the paint context too.
     FormFixture f;
     f.box()->SetText(unevenParagraphs(400));
     f.box()->setFocus();
-    QTextCursor word(f.box()->document());
-    word.setPosition(f.box()->document()->findBlockByNumber(200).position());
+    QTextCursor word(f.box()->document()->findBlockByNumber(200));
     word.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-    QTextEdit::ExtraSelection highlight;
-    highlight.cursor = word;
+    QTextEdit::ExtraSelection highlight{word, {}};
     highlight.format.setBackground(QColor(255, 255, 0));
     f.box()->setExtraSelections({highlight});
     QTextCursor selection = word;
@@ -228,7 +218,6 @@ void TestDocumentLayout::drawsSelectionAndHighlights()
     QCoreApplication::processEvents();
 
     const QImage shot = f.box()->viewport()->grab().toImage();
-    const QColor selected = f.box()->palette().color(QPalette::Active, QPalette::Highlight);
     auto count = [&](const QRect& area, const QColor& colour) {
         int n = 0;
         for (int y = std::max(0, area.top()); y <= std::min(shot.height() - 1, area.bottom()); ++y)
@@ -236,12 +225,10 @@ void TestDocumentLayout::drawsSelectionAndHighlights()
                 n += shot.pixelColor(x, y) == colour;
         return n;
     };
-    QTextCursor start = word;
-    start.setPosition(word.selectionStart());
-    const QRect wordLine = f.box()->cursorRect(start).adjusted(0, 0, 40, 0);
-    QVERIFY(count(wordLine, QColor(255, 255, 0)) > 20);
-    const QRect selectedLine = f.box()->cursorRect(selection).adjusted(-200, 0, 0, 0);
-    QVERIFY(count(selectedLine, selected) > 20);
+    QVERIFY(count(f.box()->cursorRect(QTextCursor(word.block())).adjusted(0, 0, 40, 0), QColor(255, 255, 0)) > 20);
+    QVERIFY(count(f.box()->cursorRect(selection).adjusted(-200, 0, 0, 0),
+                  f.box()->palette().color(QPalette::Active, QPalette::Highlight))
+            > 20);
 }
 
 void TestDocumentLayout::editMovesLaterParagraphsByItsHeightChange_data()
@@ -367,12 +354,8 @@ void TestDocumentLayout::veryTallDocumentsKeepTheirOrder()
         const qreal tall = 30e6;
         if (batch)
             heights.beginBatch();
-        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-            if (batch)
-                heights.setHeightInBatch(b, tall);
-            else
-                heights.setHeight(b, tall);
-        }
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            batch ? heights.setHeightInBatch(b, tall) : void(heights.setHeight(b, tall));
         if (batch)
             heights.finishBatch();
         QVERIFY(std::abs(heights.total() - 4 * tall) < 4);
