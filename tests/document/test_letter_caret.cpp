@@ -112,15 +112,12 @@ void TestLetterCaret::wordKeysMoveOverWords()
     RichTextBox* box = f.box();
     // தமிழ், வனக்கம், கொண்டு: ";" and "," are letters here, not punctuation.
     setInFont(box, QStringLiteral("jkpo; tdf;fk;  nfhz;L\nM,"), QStringLiteral("Kolvani"));
-    const int stops[] = {6, 15, 21, 22, 24};
-    for (int stop : stops) {
-        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(box->SelStart(), stop);
-    }
-    const int back[] = {22, 21, 15, 6, 0};
-    for (int stop : back) {
-        QTest::keyClick(box, Qt::Key_Left, Qt::ControlModifier);
-        QCOMPARE(box->SelStart(), stop);
+    for (const auto& [key, stops] : {std::pair{Qt::Key_Right, QList<int>{6, 15, 21, 22, 24}},
+                                     std::pair{Qt::Key_Left, QList<int>{22, 21, 15, 6, 0}}}) {
+        for (int stop : stops) {
+            QTest::keyClick(box, key, Qt::ControlModifier);
+            QCOMPARE(box->SelStart(), stop);
+        }
     }
     // Ctrl+Backspace and Ctrl+Delete take whole words.
     box->SetSelStart(13);
@@ -195,21 +192,15 @@ void TestLetterCaret::doubleClickSelectsTheWholeWord()
     FormFixture f;
     RichTextBox* box = f.box();
     setInFont(box, QStringLiteral("jkpo; tdf;fk; M,"), QStringLiteral("Kolvani"));
-    // In the middle of வனக்கம், on its last letter, on ஆஇ.
-    const int inside[] = {8, 12, 14};
-    const QString words[] = {QStringLiteral("tdf;fk;"), QStringLiteral("tdf;fk;"), QStringLiteral("M,")};
-    for (int i = 0; i < 3; ++i) {
+    // In the middle of வனக்கம், on its last letter, on ஆஇ, on தமிழ்.
+    const std::pair<int, const char*> clicks[] = {{8, "tdf;fk;"}, {12, "tdf;fk;"}, {14, "M,"}, {2, "jkpo;"}};
+    for (const auto& [inside, word] : clicks) {
         QTextCursor at(box->document());
-        at.setPosition(inside[i]);
-        const QPoint point = box->cursorRect(at).center() + QPoint(1, 0);
-        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(box->SelText(), words[i]);
+        at.setPosition(inside);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(at).center() + QPoint(1, 0));
+        QCOMPARE(box->SelText(), QString::fromLatin1(word));
     }
     // Typing over the word leaves no stray pulli of it.
-    QTextCursor first(box->document());
-    first.setPosition(2);
-    QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(first).center());
-    QCOMPARE(box->SelText(), QStringLiteral("jkpo;"));
     QCOMPARE(f.type("ka"), QByteArray("f tdf;fk; M,"));
 }
 
