@@ -28,16 +28,14 @@ rtf::RichText paragraphOf(const QStringList& runs)
         const QStringList parts = written.split(u'|');
         rtf::CharStyle s;
         s.family = parts[0];
-        for (const QString& flag : parts[1].split(u' ', Qt::SkipEmptyParts)) {
-            if (flag == QLatin1String("b"))
-                s.bold = true;
-            else if (flag == QLatin1String("i"))
-                s.italic = true;
-            else if (flag == QLatin1String("u"))
-                s.underline = true;
-            else if (flag.startsWith(u'#'))
+        const QStringList flags = parts[1].split(u' ', Qt::SkipEmptyParts);
+        s.bold = flags.contains("b");
+        s.italic = flags.contains("i");
+        s.underline = flags.contains("u");
+        for (const QString& flag : flags) {
+            if (flag.startsWith(u'#'))
                 s.colour = QColor(flag).rgb();
-            else
+            else if (flag[0].isDigit())
                 s.size = flag.toInt() * 100;
         }
         text.styles.push_back(s);
@@ -238,14 +236,12 @@ void TestUnicodeDocument::failedExportKeepsThePreviousFile()
     rlimit old{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
+    const rlimit small{100, old.rlim_max};
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     const rtf::Result r = unicode::exportUnicode(doc, file, unicode::ExportFormat::Html);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    QVERIFY(!r.ok);
-    QVERIFY2(r.error.contains(file), qPrintable(r.error));
+    QVERIFY2(!r.ok && r.error.contains(file), qPrintable(r.error));
     QCOMPARE(readBytes(file), QByteArray("previous"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
