@@ -7,6 +7,7 @@
 
 #include "display_fonts.h"
 #include "document/letters.h"
+#include "document/words.h"
 
 #include <QTextBlock>
 
@@ -65,6 +66,8 @@ private slots:
     void backspaceAndDelete_data();
     void backspaceAndDelete();
     void overwritingTakesTheWholeLetter();
+    void wordAround_data();
+    void wordAround();
 };
 
 void TestLetterCaret::arrowsMoveOverLetters_data()
@@ -260,6 +263,34 @@ void TestLetterCaret::overwritingTakesTheWholeLetter()
         QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.text(), QByteArray(before));
     }
+}
+
+void TestLetterCaret::wordAround_data()
+{
+    QTest::addColumn<int>("pos");
+    QTest::addColumn<QString>("word");
+    // The document: "fz; [{uk;" in Kolvani, then " a;b, c" in a Latin font.
+    QTest::newRow("pulli inside a Tamil word") << 2 << "fz;";
+    QTest::newRow("just after a Tamil word") << 3 << "fz;";
+    QTest::newRow("grantha signs are letters") << 5 << "[{uk;";
+    QTest::newRow("Latin semicolon ends a word") << 11 << "a";
+    QTest::newRow("Latin word after it") << 12 << "b";
+    QTest::newRow("blank after Latin punctuation") << 14 << "";
+}
+
+void TestLetterCaret::wordAround()
+{
+    QFETCH(int, pos);
+    QFETCH(QString, word);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat tamil, latin;
+    tamil.setFontFamilies({QStringLiteral("Kolvani")});
+    latin.setFontFamilies({QStringLiteral("DejaVu Sans")});
+    cursor.insertText(QStringLiteral("fz; [{uk;"), tamil);
+    cursor.insertText(QStringLiteral(" a;b, c"), latin);
+    const auto span = tk::document::wordAt(document, pos);
+    QCOMPARE(document.toPlainText().mid(span.start, span.end - span.start), word);
 }
 
 QTEST_MAIN(TestLetterCaret)
