@@ -23,7 +23,6 @@ private slots:
     void changedMarkFollowsTheDocument();
     void slidersFollowWidthAndSetIndents();
     void loadingReplacesTheWholeDocument();
-    void selectionRtfPastesAtTheCaret();
 };
 
 void TestDocumentWindow::closingQuestion_data()
@@ -195,20 +194,6 @@ void TestDocumentWindow::loadingReplacesTheWholeDocument()
     }
     QVERIFY(!box->LoadFile(dir.filePath(QStringLiteral("gone.rtf"))).ok);
     QCOMPARE(box->Text(), QStringLiteral("fjkpo;\nfh"));
-}
-
-void TestDocumentWindow::selectionRtfPastesAtTheCaret()
-{
-    FormFixture f, g;
-    f.box()->SetText(QStringLiteral("abcd\nefg"));
-    select(f.box(), 1, 3);
-    f.box()->SetSelBold(true);
-    g.box()->SetText(QStringLiteral("xy"));
-    g.box()->SetSelStart(1);
-    QVERIFY(g.box()->SetSelRTF(f.box()->SelRTF()).ok);
-    QCOMPARE(g.box()->Text(), QStringLiteral("xbcy"));
-    QCOMPARE(g.box()->SelStart(), 3); // after what went in
-    QCOMPARE(g.box()->SelBold(), std::optional(true));
 }
 
 QTEST_MAIN(TestDocumentWindow)
