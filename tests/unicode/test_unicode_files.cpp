@@ -1,6 +1,7 @@
 // Opening Unicode Tamil: how a text file's encoding is recognised, and text,
 // pages and RTF with Unicode Tamil loading as codes in "Kolvani" with the
-// Latin left Latin and nothing dropped.
+// Latin left Latin and nothing dropped; also as another word processor
+// writes and reads them.
 #include "unicode_helpers.h"
 #include "../rtf/document_dump.h"
 #include "../support/test_files.h"
@@ -9,6 +10,8 @@
 #include "unicode/unicode_document.h"
 #include "unicode/unicode_file.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +46,7 @@ private slots:
     void opensAsCodes_data();
     void opensAsCodes();
     void plainTextTypeStaysEightBit();
+    void throughTheOtherWriterAndBack();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -157,6 +161,54 @@ void TestUnicodeFiles::plainTextTypeStaysEightBit()
     QTextDocument doc;
     QVERIFY(document::loadFile(doc, path("codes.txt"), document::PlainTextFile).ok);
     QCOMPARE(doc.toPlainText(), QString::fromLatin1(QStringLiteral("அ").toUtf8()));
+}
+
+// Unicode Tamil to and from another word processor (LibreOffice, run
+// headless): its RTF opens as codes in "Kolvani" with the Latin left Latin,
+// and the page we export opens there as the same Unicode text.
+void TestUnicodeFiles::throughTheOtherWriterAndBack()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QTemporaryDir& dir = *dir_;
+    // Converts a file in the other writer; the path of what it wrote.
+    auto convert = [&](const QString& file, const QString& to, const QStringList& filter) {
+        QProcess p;
+        p.start(soffice, QStringList{"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless"} + filter
+                             + QStringList{"--convert-to", to, "--outdir", dir.filePath("out"), file});
+        if (!p.waitForFinished(120000))
+            qFatal("soffice did not finish");
+        return dir.filePath("out/" + QFileInfo(file).completeBaseName() + u'.' + to.section(u':', 0, 0));
+    };
+    const QString text = QStringLiteral("வணக்கம் Kavitha, நன்றி!\nஅம்மா and அப்பா கொடு\n");
+    writeBytes(dir.filePath("letter.txt"), text.toUtf8());
+    const QString rtf = convert(dir.filePath("letter.txt"), "rtf", {"--infilter=Text (encoded):UTF8"});
+    QVERIFY2(readBytes(rtf).contains("\\u2949"), readBytes(rtf).left(200).constData());
+
+    QTextDocument doc;
+    QFont kolvani(QStringLiteral("Kolvani"));
+    kolvani.setPointSizeF(14.25);
+    doc.setDefaultFont(kolvani);
+    const rtf::Result r = document::loadFile(doc, rtf);
+    QVERIFY2(r.ok && r.notice.isEmpty(), qPrintable(r.error + r.notice));
+    // Tamil as codes in Kolvani, Latin in the writer's own font.
+    QStringList runs;
+    for (const QString& line : dumpDocument(doc))
+        runs << line.section(u':', 1).split(u'[', Qt::SkipEmptyParts);
+    const QString vanakkam = describeText(QString::fromLatin1(fromUnicode(QStringLiteral("வணக்கம்"))));
+    QVERIFY2(runs.filter("Kolvani").filter(vanakkam).size() == 1, qPrintable(runs.join(u'|')));
+    QVERIFY2(runs.filter("and").size() == 1 && runs.filter("and").first().startsWith("DejaVu"), qPrintable(runs.join(u'|')));
+    QVERIFY2(runs.filter("<b").isEmpty(), qPrintable(runs.join(u'|'))); // no Unicode Tamil left
+    QCOMPARE(unicode::unicodeText(doc), text);
+
+    // Our page, read there as text, is the same Unicode text.
+    const QString page = dir.filePath("page.html");
+    QVERIFY(unicode::exportUnicode(doc, page, unicode::ExportFormat::Html).ok);
+    QString back = QString::fromUtf8(readBytes(convert(page, "txt:Text (encoded):UTF8,LF", {})));
+    if (back.startsWith(QChar(0xFEFF)))
+        back.remove(0, 1);
+    QCOMPARE(back.trimmed(), text.trimmed());
 }
 
 QTEST_MAIN(TestUnicodeFiles)
