@@ -105,9 +105,6 @@ void TestUnicodeFiles::opensAsCodes_data()
                            .arg(codes(QStringLiteral("வணக்கம்")), latin, codes(QStringLiteral("நன்றி"))),
                        QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
         << mixed + QStringLiteral("\r\nஅம்மா") << "";
-    QTest::newRow("UTF-16 text") << "letter.txt" << utf16(QStringLiteral("அம்மா"), false, true)
-                                 << QStringList{QStringLiteral("left li0 fi0: [Kolvani 14.25]%1").arg(codes(QStringLiteral("அம்மா")))}
-                                 << QStringLiteral("அம்மா") << "";
     QTest::newRow("page with bold Tamil")
         << "page.html"
         << QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>"
