@@ -90,80 +90,62 @@ void makeTyped(QTextDocument& doc)
 class TestUnicodeDocument : public QObject {
     Q_OBJECT
 private slots:
-    void codesFromUnicodeRuns_data();
-    void codesFromUnicodeRuns();
-    void unicodeFromCodeRuns_data();
-    void unicodeFromCodeRuns();
+    void runsConverted_data();
+    void runsConverted();
     void pageAndTextReadBackAsTheSameDocument();
     void selectionForms();
     void exportWritesTextOrPage();
     void failedExportKeepsThePreviousFile();
 };
 
-void TestUnicodeDocument::codesFromUnicodeRuns_data()
+void TestUnicodeDocument::runsConverted_data()
 {
     QTest::addColumn<QStringList>("runs");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("unconverted");
+    QTest::addColumn<int>("unconverted"); // -1: codes to Unicode
     const QString amma = codes(QStringLiteral("அம்மா")), appa = codes(QStringLiteral("அப்பா"));
     QTest::newRow("mixed, blanks between Tamil words stay Tamil")
         << QStringList{QStringLiteral("Liberation Serif|b 14|அம்மா அப்பா and Amma")}
         << QStringLiteral("[Kolvani 14 b]%1 %2[Liberation Serif 14 b] and Amma").arg(amma, appa) << 0;
-    QTest::newRow("formatting kept")
-        << QStringList{QStringLiteral("Arial|i u #ff0000 20|x அம்மா.")}
+    QTest::newRow("formatting kept") << QStringList{QStringLiteral("Arial|i u #ff0000 20|x அம்மா.")}
         << QStringLiteral("[Arial 20 i u #ff0000]x [Kolvani 20 i u #ff0000]%1[Arial 20 i u #ff0000].").arg(amma) << 0;
     QTest::newRow("Latin in a Tamil Unicode font gets a Latin font")
-        << QStringList{QStringLiteral("Latha||OK அம்மா")}
-        << QStringLiteral("[Noto Sans 12]OK [Kolvani 12]%1").arg(amma) << 0;
+        << QStringList{QStringLiteral("Latha||OK அம்மா")} << QStringLiteral("[Noto Sans 12]OK [Kolvani 12]%1").arg(amma) << 0;
     QTest::newRow("display font keeps its codes and its family")
         << QStringList{QStringLiteral("Nelpari||f;அம்மா")} << QStringLiteral("[Nelpari 12]f;%1").arg(amma) << 0;
     QTest::newRow("no family counts as the display default")
         << QStringList{QStringLiteral("||abc")} << QStringLiteral("[ 12]abc") << 0;
-    QTest::newRow("letters without a code are kept and counted")
-        << QStringList{QStringLiteral("Arial||அ௧ம ஶ")}
-        << QStringLiteral("[Kolvani 12]%1[Arial 12]௧[Kolvani 12]%2 [Arial 12]ஶ")
-               .arg(codes(QStringLiteral("அ")), codes(QStringLiteral("ம")))
-        << 2;
+    QTest::newRow("letters without a code are kept and counted") << QStringList{QStringLiteral("Arial||அ௧ம ஶ")}
+        << QStringLiteral("[Kolvani 12]%1[Arial 12]௧[Kolvani 12]%2 [Arial 12]ஶ").arg(codes("அ"), codes("ம")) << 2;
     QTest::newRow("neighbouring runs merge after conversion")
-        << QStringList{QStringLiteral("Arial||அம்"), QStringLiteral("Latha||மா")}
-        << QStringLiteral("[Kolvani 12]%1").arg(amma) << 0;
+        << QStringList{QStringLiteral("Arial||அம்"), QStringLiteral("Latha||மா")} << QStringLiteral("[Kolvani 12]%1").arg(amma) << 0;
+    QTest::newRow("codes become Tamil, Latin stays")
+        << QStringList{QStringLiteral("Kolvani|b|mk;kh "), QStringLiteral("Arial|i|amma")}
+        << QStringLiteral("[Noto Sans Tamil 12 b]அம்மா [Arial 12 i]amma") << -1;
+    // nfh is கொ: the sign drawn before the consonant goes with it.
+    QTest::newRow("a letter split between two runs stays whole")
+        << QStringList{QStringLiteral("Kolvani|b|mn"), QStringLiteral("Kolvani||fh")}
+        << QStringLiteral("[Noto Sans Tamil 12 b]அ[Noto Sans Tamil 12]கொ") << -1;
+    QTest::newRow("a sign after the boundary joins its consonant")
+        << QStringList{QStringLiteral("Kolvani|b|f"), QStringLiteral("Kolvani||;k")}
+        << QStringLiteral("[Noto Sans Tamil 12 b]க்[Noto Sans Tamil 12]ம") << -1;
+    QTest::newRow("characters above the codes pass")
+        << QStringList{QStringLiteral("Kolvani||m\u2014m")} << QStringLiteral("[Noto Sans Tamil 12]அ\u2014அ") << -1;
 }
 
-void TestUnicodeDocument::codesFromUnicodeRuns()
+void TestUnicodeDocument::runsConverted()
 {
     QFETCH(QStringList, runs);
     QFETCH(QString, expected);
     QFETCH(int, unconverted);
     rtf::RichText text = paragraphOf(runs);
-    const unicode::UnicodeIn count = unicode::codesFromUnicode(text);
+    if (unconverted < 0) {
+        text = unicode::unicodeFromCodes(text);
+    } else {
+        QCOMPARE(unicode::codesFromUnicode(text).unconverted, unconverted);
+        QCOMPARE(unicode::holdsUnicodeTamil(text), unconverted > 0);
+    }
     QCOMPARE(runsOf(text), expected);
-    QCOMPARE(count.unconverted, unconverted);
-    QCOMPARE(unicode::holdsUnicodeTamil(text), unconverted > 0);
-}
-
-void TestUnicodeDocument::unicodeFromCodeRuns_data()
-{
-    QTest::addColumn<QStringList>("runs");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("codes become Tamil, Latin stays")
-        << QStringList{QStringLiteral("Kolvani|b|mk;kh "), QStringLiteral("Arial|i|amma")}
-        << QStringLiteral("[Noto Sans Tamil 12 b]அம்மா [Arial 12 i]amma");
-    // nfh is கொ: the sign drawn before the consonant goes with it.
-    QTest::newRow("a letter split between two runs stays whole")
-        << QStringList{QStringLiteral("Kolvani|b|mn"), QStringLiteral("Kolvani||fh")}
-        << QStringLiteral("[Noto Sans Tamil 12 b]அ[Noto Sans Tamil 12]கொ");
-    QTest::newRow("a sign after the boundary joins its consonant")
-        << QStringList{QStringLiteral("Kolvani|b|f"), QStringLiteral("Kolvani||;k")}
-        << QStringLiteral("[Noto Sans Tamil 12 b]க்[Noto Sans Tamil 12]ம");
-    QTest::newRow("characters above the codes pass")
-        << QStringList{QStringLiteral("Kolvani||m\u2014m")} << QStringLiteral("[Noto Sans Tamil 12]அ\u2014அ");
-}
-
-void TestUnicodeDocument::unicodeFromCodeRuns()
-{
-    QFETCH(QStringList, runs);
-    QFETCH(QString, expected);
-    QCOMPARE(runsOf(unicode::unicodeFromCodes(paragraphOf(runs))), expected);
 }
 
 // The text written out, and the page opened with a Latin default and its
