@@ -25,14 +25,6 @@ namespace {
 // Typed Tamil, about seventy codes.
 const QString tamilLine = QStringLiteral("jkpo; tzf;fk; ed;wp mk;kh fz; $ if Nfh ez;gu;fs; mk;kh tzf;fk; ");
 
-QString repeated(const QString& s, int n)
-{
-    QString out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
 QString rtf(const QString& body)
 {
     return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Kolvani;}{\\f1 Nelpari;}{\\f2 DejaVu Sans;}}"
@@ -67,18 +59,12 @@ std::unique_ptr<QTextDocument> documentFrom(const QString& source, qreal spacing
     return doc;
 }
 
-DocumentLayout* ownLayout(QTextDocument& doc)
-{
-    tk::document::useDocumentLayout(doc);
-    return qobject_cast<DocumentLayout*>(doc.documentLayout());
-}
-
 // Paragraphs of one to four lines, so that estimates are off.
 QString unevenParagraphs(int count)
 {
     QString text;
     for (int i = 0; i < count; ++i)
-        text += repeated(tamilLine, 1 + (i * 7) % 13 / 4) + u'\n';
+        text += tamilLine.repeated(1 + (i * 7) % 13 / 4) + u'\n';
     return text;
 }
 
@@ -111,7 +97,7 @@ void TestDocumentLayout::linesAndPlacesMatchQt_data()
     QTest::addColumn<qreal>("spacing");
     QTest::addColumn<int>("lineHeight");
 
-    const QString wraps = repeated(tamilLine, 6);
+    const QString wraps = tamilLine.repeated(6);
     const struct {
         const char* name;
         QString body;
@@ -145,7 +131,8 @@ void TestDocumentLayout::linesAndPlacesMatchQt()
     for (const qreal width : {330.0, 640.0}) {
         const auto qt = documentFrom(source, spacing, lineHeight);
         const auto ours = documentFrom(source, spacing, lineHeight);
-        QVERIFY(ownLayout(*ours));
+        tk::document::useDocumentLayout(*ours);
+        QVERIFY(qobject_cast<DocumentLayout*>(ours->documentLayout()));
         qt->setPageSize(QSizeF(width, -1));
         ours->setPageSize(QSizeF(width, -1));
         QCOMPARE(ours->blockCount(), qt->blockCount());
@@ -171,7 +158,7 @@ void TestDocumentLayout::linesAndPlacesMatchQt()
 void TestDocumentLayout::caretAndClicksMatchQt()
 {
     FormFixture f;
-    const QString source = rtf("\\qc " + repeated(tamilLine, 3) + "\\par\\pard\\li600\\fi-300 " + tamilLine
+    const QString source = rtf("\\qc " + tamilLine.repeated(3) + "\\par\\pard\\li600\\fi-300 " + tamilLine
                                + "{\\fs40 " + tamilLine + "}{\\b " + tamilLine + "}\\par\\par\\qr " + tamilLine);
     QVERIFY(f.box()->SetTextRTF(source));
     QTextEdit plain;
@@ -235,7 +222,7 @@ void TestDocumentLayout::editMovesLaterParagraphsByItsHeightChange_data()
     QTest::addColumn<bool>("backspace"); // then a Backspace there
     QTest::addColumn<bool>("grows");
 
-    QTest::newRow("text that wraps") << repeated(tamilLine, 3) << false << true;
+    QTest::newRow("text that wraps") << tamilLine.repeated(3) << false << true;
     QTest::newRow("a new paragraph") << QStringLiteral("fz; Nfh\n") << false << true;
     QTest::newRow("two paragraphs joined") << QString() << true << false;
 }
