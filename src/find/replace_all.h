@@ -14,8 +14,7 @@ namespace tk::find {
 // replacement that holds the text ("a" by "ab") is not found again. The
 // matches are all found first and then replaced in one undo step. The caret
 // ends after the last replacement, and stays where it was when nothing
-// matched; in a document of megabytes it stays where it was in any case, so
-// that the document is laid out again in the background rather than at once.
+// matched.
 // An empty text or replacement replaces nothing.
 qint64 replaceAll(QTextEdit& edit, const QString& text, const QString& replacement, int options, bool fromStart);
 

@@ -161,8 +161,8 @@ void TestFindReplace::replaceAllCountsPastSixteenBitsInALargeDocument()
     box.SetText(piece.repeated(100000));
     box.SetSelStart(5);
     QCOMPARE(tk::find::replaceAll(box, QStringLiteral("fz"), QStringLiteral("fz;"), wholeWord, true), qint64(100000));
-    QCOMPARE(box.SelStart(), 6);
     QCOMPARE(box.Text(), QStringLiteral("fz; ifif if ").repeated(100000));
+    QCOMPARE(box.SelStart(), int(box.Text().lastIndexOf(QStringLiteral("fz;")) + 3));
     QCOMPARE(Form2::countMessage(100000), QStringLiteral("The replacement have been made  100000 times"));
 }
 
