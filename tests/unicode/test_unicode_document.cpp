@@ -4,6 +4,7 @@
 #include "../rtf/document_dump.h"
 #include "../support/test_files.h"
 
+#include "rtf/document_io.h"
 #include "unicode/unicode_document.h"
 #include "unicode/unicode_html.h"
 
@@ -61,28 +62,15 @@ QString runsOf(const rtf::RichText& text)
 
 QString codes(const QString& unicode) { return QString::fromLatin1(fromUnicode(unicode)); }
 
-// Codes in Kolvani with formatting, Latin between them, over two paragraphs.
+// Codes in Kolvani with formatting, Latin between them, over two paragraphs:
+// வணக்கம் in bold red, then நன்றி underlined in a centred paragraph.
 void makeTyped(QTextDocument& doc)
 {
     doc.setDefaultFont(QFont(QStringLiteral("Kolvani"), 14));
-    QTextCursor c(&doc);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    bold.setForeground(QColor(0xc0, 0, 0));
-    c.insertText(codes(QStringLiteral("வணக்கம் ")), bold);
-    QTextCharFormat latin;
-    latin.setFontFamilies({QStringLiteral("DejaVu Sans")});
-    latin.setFontItalic(true);
-    latin.setFontPointSize(18);
-    c.insertText(QStringLiteral("Tamil & <friends>"), latin);
-    QTextBlockFormat centre;
-    centre.setAlignment(Qt::AlignHCenter);
-    centre.setLeftMargin(30);
-    centre.setTextIndent(-10);
-    QTextCharFormat underline;
-    underline.setFontUnderline(true);
-    c.insertBlock(centre, QTextCharFormat());
-    c.insertText(codes(QStringLiteral("நன்றி")), underline);
+    QVERIFY(tk::document::setTextRtf(
+        doc, QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Kolvani;}{\\f1 DejaVu Sans;}}{\\colortbl;\\red192\\green0\\blue0;}"
+                            "\\f0\\fs28{\\b\\cf1 tzf;fk; }{\\f1\\i\\fs36 Tamil & <friends>}\\par\\pard\\qc\\li450\\fi-150"
+                            "{\\ul ed;wp}}")));
 }
 
 } // namespace
