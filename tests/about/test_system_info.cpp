@@ -53,14 +53,17 @@ private slots:
         qputenv("XDG_CONFIG_DIRS", savedDirs_);
         qputenv("PATH", savedPath_);
     }
-    void init() { QFile::remove(registryFile()); }
+    void init()
+    {
+        QFile::remove(registryFile());
+        QFile::remove(emptyPath_.filePath(QStringLiteral("hardinfo")));
+    }
 
     void getKeyValue_data();
     void getKeyValue();
     void laterFoldersOnlyFillWhatEarlierOnesLack();
     void startSysInfo_data();
     void startSysInfo();
-    void programOnPathServesWhenTheRegistryNamesNone();
     void menuItemShowsTheMessage();
 };
 
@@ -124,7 +127,7 @@ void TestSystemInfo::laterFoldersOnlyFillWhatEarlierOnesLack()
 void TestSystemInfo::startSysInfo_data()
 {
     QTest::addColumn<QString>("file"); // %1 the folder of the test program
-    QTest::addColumn<QString>("program"); // its file name in that folder, "" for none
+    QTest::addColumn<QString>("program"); // its file name in that folder ("PATH/" on PATH), "" for none
     QTest::addColumn<bool>("runs");
 
     const QString first = QStringLiteral("[HKEY_LOCAL_MACHINE\\%1]\n\"PATH\"=\"%2\"\n").arg(msinfoKey);
@@ -135,6 +138,7 @@ void TestSystemInfo::startSysInfo_data()
     QTest::newRow("first empty, second has the file") << first.arg("") + second.arg("%1") << "MSINFO32.EXE" << true;
     QTest::newRow("only second, no file in its folder") << second.arg("%1") << QString() << false;
     QTest::newRow("only second, another file") << second.arg("%1") << "msinfo" << false;
+    QTest::newRow("none named, a program on PATH") << QString() << "PATH/hardinfo" << true;
 }
 
 void TestSystemInfo::startSysInfo()
@@ -144,8 +148,11 @@ void TestSystemInfo::startSysInfo()
     QFETCH(bool, runs);
     QTemporaryDir folder;
     const QString leaves = folder.filePath(QStringLiteral("ran"));
+    const QString programPath = program.startsWith(QLatin1String("PATH/"))
+                                    ? emptyPath_.filePath(program.mid(5))
+                                    : folder.filePath(program);
     if (!program.isEmpty())
-        writeProgram(folder.filePath(program), leaves);
+        writeProgram(programPath, leaves);
     if (!file.isEmpty())
         setRegistry(file.arg(folder.path()));
 
@@ -158,18 +165,6 @@ void TestSystemInfo::startSysInfo()
         QCOMPARE(dialogs.take(), QStringList{unavailable});
         QVERIFY(!QFile::exists(leaves));
     }
-}
-
-void TestSystemInfo::programOnPathServesWhenTheRegistryNamesNone()
-{
-    QTemporaryDir folder;
-    const QString leaves = folder.filePath(QStringLiteral("ran"));
-    writeProgram(emptyPath_.filePath(QStringLiteral("hardinfo")), leaves);
-    ScriptedDialogs dialogs;
-    tk::about::StartSysInfo(nullptr);
-    QTRY_VERIFY(QFile::exists(leaves));
-    QFile::remove(emptyPath_.filePath(QStringLiteral("hardinfo")));
-    QCOMPARE(dialogs.take(), QStringList());
 }
 
 void TestSystemInfo::menuItemShowsTheMessage()

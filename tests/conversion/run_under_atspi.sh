@@ -14,23 +14,19 @@ done
 
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
-# A display number of its own, away from those desktops and other runs use:
-# a number whose lock is free, tried again higher if the server does not
-# come up on it (another run may have taken it meanwhile).
-n=$((300 + $$ % 600))
-xvfb=""
-for attempt in 1 2 3 4 5; do
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp 2>"$work/xvfb.log" &
-    xvfb=$!
-    i=0
-    while [ ! -S "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-    [ -S "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2>/dev/null && break
-    kill "$xvfb" 2>/dev/null
-    xvfb=""
-    n=$((n + 1))
+# The server picks a free display number itself and writes it down once it
+# listens there: choosing a number here raced with other runs starting their
+# own servers at the same moment.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+i=0
+while ! grep -q '^[0-9]' "$work/display" 2>/dev/null && kill -0 "$xvfb" 2>/dev/null && [ $i -lt 100 ]; do
+    sleep 0.1; i=$((i + 1))
 done
-[ -n "$xvfb" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
+n=$(head -n 1 "$work/display" 2>/dev/null)
+case "$n" in
+    ''|*[!0-9]*) cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1 ;;
+esac
 DISPLAY=":$n"
 export DISPLAY
 export QT_QPA_PLATFORM=xcb

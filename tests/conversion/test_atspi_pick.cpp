@@ -1,8 +1,6 @@
-// Picking another program's text field through the accessibility bus:
-// the Convert File dialog reads the field of a separate process under the
-// pointer, converts its text and puts the Tamil back. Runs under
-// run_under_atspi.sh (a private X server, D-Bus session and accessibility
-// bus); skipped when there is no accessibility bus.
+// The Convert File dialog picks a text field of another process over the
+// accessibility bus, converts its text and puts the codes back. Runs under
+// run_under_atspi.sh; skipped without an accessibility bus.
 #include "../app/frame_fixture.h"
 
 #include "conversion/atspi_text.h"

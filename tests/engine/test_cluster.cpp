@@ -1,5 +1,7 @@
-// The edits at the caret: glyph-order correction, taking a cluster back,
-// exchanging the r-t pair, the combined forms, and the memory's update rule.
+// The edits at the caret that typing alone reaches only in part: glyph-order
+// correction, taking a cluster back, exchanging the r-t pair; and the memory's
+// update rule. The ordinary vowel signs after a consonant are in the key map's
+// table.
 #include "engine_fixture.h"
 
 #include <QTest>
@@ -7,212 +9,109 @@
 class TestCluster : public QObject {
     Q_OBJECT
 private slots:
-    void correct_data();
-    void correct();
-    void correctNeedsTwoCharacters();
-    void pullBack_data();
-    void pullBack();
-    void swapMark_data();
-    void swapMark();
-    void stateUpdate_data();
+    void edits_data();
+    void edits();
     void stateUpdate();
-    void resetKeepsDotAndSignClass();
 };
 
-void TestCluster::correct_data()
+namespace {
+constexpr int pull = -1, exchange = -2; // edits other than correct(vowel)
+}
+
+void TestCluster::edits_data()
 {
+    QTest::addColumn<int>("edit");
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("caret");
-    QTest::addColumn<int>("vowel");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<int>("caretAfter");
+    QTest::addColumn<QByteArray>("held"); // what pullBack takes out
 
-    auto row = [](const char* name, const char* text, int caret, int g, const char* expected, int after) {
-        QTest::newRow(name) << QByteArray(text) << caret << g << QByteArray(expected) << after;
+    struct Row { const char* name; int edit; const char* text; int caret; const char* expected; int after; const char* held; };
+    const Row rows[] = {
+        // correct: form A, consonant and dot (or a sign) before the caret
+        {"A2 l takes the ordinary sign", 2, "ml;", 3, "mlh", 3, ""}, {"A4 l ligature", 4, "ml;", 3, "mB", 2, ""},
+        {"A9 non-letter stays", 9, "m$;", 3, "m$", 2, ""},          {"A10 no combined form", 10, "mq;", 3, "mq", 2, ""},
+        {"A replaces a sign", 4, "mfp", 3, "mfP", 3, ""},           {"A n counts as a sign", 2, "mfn", 3, "mfh", 3, ""},
+        {"A N counts as a sign", 3, "mfN", 3, "mfp", 3, ""},        {"A unknown vowel", 11, "mf;", 3, "mf;", 3, ""},
+        {"A vowel 0", 0, "mf;", 3, "mf;", 3, ""},
+        // form B: the consonant alone before the caret
+        {"B1 nothing to do", 1, "mf", 2, "mf", 2, ""},   {"B2", 2, "mf", 2, "mfh", 3, ""},
+        {"B3 l ligature", 3, "ml", 2, "mb", 2, ""},      {"B5", 5, "mf", 2, "mnf", 3, ""},
+        {"B8", 8, "mf", 2, "mNfh", 4, ""},               {"B9", 9, "mf", 2, "mF", 2, ""},
+        {"B10 class 1", 10, "mj", 2, "mJ}", 3, ""},
+        // only the cluster at the caret changes
+        {"middle of the text", 8, "mf;XY", 3, "mNfhXY", 4, ""}, {"earlier pair untouched", 1, "f;mf;", 5, "f;mf", 4, ""},
+        {"class 1 mark in the middle", 10, "mj;XY", 3, "mJ}XY", 3, ""},
+        {"too short: empty", 2, "", 0, "", 0, ""}, {"too short: one code", 10, "f", 1, "f", 1, ""},
+        {"too short: caret at 1", 5, ";f;", 1, ";f;", 1, ""},
+        // pullBack
+        {"consonant and dot", pull, "xkf;", 4, "xk", 2, "f"}, {"n consonant h", pull, "anfh", 4, "a", 1, "f"},
+        {"N consonant h", pull, "aNfh", 4, "a", 1, "f"},      {"consonant h", pull, "abfh", 4, "ab", 2, "f"},
+        {"n consonant", pull, "ynf", 3, "y", 1, "f"},         {"consonant p", pull, "xfp", 3, "x", 1, "f"},
+        {"consonant P", pull, "xfP", 3, "x", 1, "f"},         {"single code", pull, "abm", 3, "ab", 2, "m"},
+        {"h wins over n", pull, "nfh", 3, "", 0, "f"},        {"pulled from the middle", pull, "xNfhYZ", 4, "xYZ", 1, "f"},
+        {"pull empty", pull, "", 0, "", 0, ""},               {"pull one code", pull, "m", 1, "", 0, "m"},
+        {"lone dot", pull, ";", 1, "", 0, ""},                {"lone h", pull, "h", 1, "", 0, ""},
+        {"consonant h only", pull, "fh", 2, "", 0, "f"},      {"n consonant only", pull, "nf", 2, "", 0, "f"},
+        {"caret at start of text", pull, "f;", 0, "f;", 0, ""},
+        // swapMark (u; and w; both ways are in the key map's table)
+        {"never reaches further on", exchange, "abw;u;", 4, "abu;u;", 4, ""}, {"other pair", exchange, "abk;u;", 4, "abk;u;", 4, ""},
+        {"u without dot", exchange, "abxu", 4, "abxu", 4, ""},                {"swap two codes", exchange, "u;", 2, "w;", 2, ""},
+        {"swap one code", exchange, ";", 1, ";", 1, ""},                      {"swap empty", exchange, "", 0, "", 0, ""},
     };
-    // Form A: consonant and dot (or a sign) before the caret.
-    row("A1 drops the dot", "mf;", 3, 1, "mf", 2);
-    row("A2", "mf;", 3, 2, "mfh", 3);
-    row("A3", "mf;", 3, 3, "mfp", 3);
-    row("A3 l ligature", "ml;", 3, 3, "mb", 2);
-    row("A4", "mf;", 3, 4, "mfP", 3);
-    row("A4 l ligature", "ml;", 3, 4, "mB", 2);
-    row("A2 l takes the ordinary sign", "ml;", 3, 2, "mlh", 3);
-    row("A5", "mf;", 3, 5, "mnf", 3);
-    row("A6", "mf;", 3, 6, "mNf", 3);
-    row("A7", "mf;", 3, 7, "mnfh", 4);
-    row("A8", "mf;", 3, 8, "mNfh", 4);
-    row("A9 upper case", "mf;", 3, 9, "mF", 2);
-    row("A9 non-letter stays", "m$;", 3, 9, "m$", 2);
-    row("A10 class 0", "mf;", 3, 10, "m$", 2);
-    row("A10 class 1", "mj;", 3, 10, "mJ}", 3);
-    row("A10 class 2", "mg;", 3, 10, "mG+", 3);
-    row("A10 no combined form", "mq;", 3, 10, "mq", 2);
-    row("A replaces an existing sign", "mfp", 3, 4, "mfP", 3);
-    row("A n counts as a sign", "mfn", 3, 2, "mfh", 3);
-    row("A N counts as a sign", "mfN", 3, 3, "mfp", 3);
-    row("A unknown vowel", "mf;", 3, 11, "mf;", 3);
-    row("A vowel 0", "mf;", 3, 0, "mf;", 3);
-    // Form B: the consonant alone before the caret.
-    row("B1 nothing to do", "mf", 2, 1, "mf", 2);
-    row("B2", "mf", 2, 2, "mfh", 3);
-    row("B3 l ligature", "ml", 2, 3, "mb", 2);
-    row("B5", "mf", 2, 5, "mnf", 3);
-    row("B8", "mf", 2, 8, "mNfh", 4);
-    row("B9", "mf", 2, 9, "mF", 2);
-    row("B10 class 1", "mj", 2, 10, "mJ}", 3);
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << r.edit << QByteArray(r.text) << r.caret << QByteArray(r.expected) << r.after
+                              << QByteArray(r.held);
     // Grantha consonants take the u and uu signs behind them, in both forms.
-    static const char* const grantha[] = {"[", "~", "\\", "]", "`"};
-    for (const char* g : grantha) {
+    for (const char* g : {"[", "~", "\\", "]", "`"}) {
         const QByteArray c(g);
         for (const auto& [vowel, sign] : {std::pair{9, "{"}, std::pair{10, "_"}}) {
             const QByteArray name = "grantha " + c + " vowel " + QByteArray::number(vowel);
-            QTest::newRow(name + " A") << "m" + c + ";" << 3 << vowel << "m" + c + sign << 3;
-            QTest::newRow(name + " B") << "m" + c << 2 << vowel << "m" + c + sign << 3;
-            QTest::newRow(name + " mid") << "m" + c + ";XY" << 3 << vowel << "m" + c + sign + "XY" << 3;
+            QTest::newRow(name + " A") << vowel << "m" + c + ";" << 3 << "m" + c + sign << 3 << QByteArray();
+            QTest::newRow(name + " B") << vowel << "m" + c << 2 << "m" + c + sign << 3 << QByteArray();
+            QTest::newRow(name + " mid") << vowel << "m" + c + ";XY" << 3 << "m" + c + sign + "XY" << 3 << QByteArray();
         }
     }
-    // Only the cluster at the caret changes.
-    row("middle of the text", "mf;XY", 3, 8, "mNfhXY", 4);
-    row("earlier pair untouched", "f;mf;", 5, 1, "f;mf", 4);
-    row("class 1 mark in the middle", "mj;XY", 3, 10, "mJ}XY", 3);
 }
 
-void TestCluster::correct()
+void TestCluster::edits()
 {
+    QFETCH(int, edit);
     QFETCH(QByteArray, text);
     QFETCH(int, caret);
-    QFETCH(int, vowel);
     QFETCH(QByteArray, expected);
     QFETCH(int, caretAfter);
-
-    EngineFixture f(text, caret);
-    f.engine.correct(static_cast<unsigned>(vowel));
-    QCOMPARE(f.text(), expected);
-    QCOMPARE(f.surface.caret(), caretAfter);
-}
-
-void TestCluster::correctNeedsTwoCharacters()
-{
-    for (int g = 0; g <= 11; ++g) {
-        for (const QByteArray& text : {QByteArray(), QByteArray("f"), QByteArray(";f;")}) {
-            const int caret = text.size() == 3 ? 1 : text.size();
-            EngineFixture f(text, caret);
-            f.engine.correct(static_cast<unsigned>(g));
-            QCOMPARE(f.text(), text);
-            QCOMPARE(f.surface.caret(), caret);
-        }
-    }
-}
-
-void TestCluster::pullBack_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<QByteArray>("held");
-    QTest::addColumn<int>("caretAfter");
-
-    auto row = [](const char* name, const char* text, int caret, const char* expected, const char* held, int after) {
-        QTest::newRow(name) << QByteArray(text) << caret << QByteArray(expected) << QByteArray(held) << after;
-    };
-    row("consonant and dot", "xkf;", 4, "xk", "f", 2);
-    row("n consonant h", "anfh", 4, "a", "f", 1);
-    row("N consonant h", "aNfh", 4, "a", "f", 1);
-    row("consonant h", "abfh", 4, "ab", "f", 2);
-    row("n consonant", "ynf", 3, "y", "f", 1);
-    row("consonant p", "xfp", 3, "x", "f", 1);
-    row("consonant P", "xfP", 3, "x", "f", 1);
-    row("single code", "abm", 3, "ab", "m", 2);
-    row("h wins over n", "nfh", 3, "", "f", 0);
-    row("in the middle", "xNfhYZ", 4, "xYZ", "f", 1);
-    // The start of the text: only what is there is read and removed.
-    row("empty", "", 0, "", "", 0);
-    row("one code", "m", 1, "", "m", 0);
-    row("consonant and dot only", "f;", 2, "", "f", 0);
-    row("lone dot", ";", 1, "", "", 0);
-    row("lone h", "h", 1, "", "", 0);
-    row("consonant h only", "fh", 2, "", "f", 0);
-    row("n consonant only", "nf", 2, "", "f", 0);
-    row("caret at start of text", "f;", 0, "f;", "", 0);
-}
-
-void TestCluster::pullBack()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, caret);
-    QFETCH(QByteArray, expected);
     QFETCH(QByteArray, held);
-    QFETCH(int, caretAfter);
 
     EngineFixture f(text, caret);
     f.doc.heldConsonant = "stale";
-    f.engine.pullBack();
+    if (edit == pull)
+        f.engine.pullBack();
+    else if (edit == exchange)
+        f.engine.swapMark();
+    else
+        f.engine.correct(static_cast<unsigned>(edit));
     QCOMPARE(f.text(), expected);
-    QCOMPARE(QByteArray::fromStdString(f.doc.heldConsonant), held);
     QCOMPARE(f.surface.caret(), caretAfter);
-}
-
-void TestCluster::swapMark_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<QByteArray>("expected");
-
-    QTest::newRow("u; to w;") << QByteArray("abu;") << 4 << QByteArray("abw;");
-    QTest::newRow("w; to u;") << QByteArray("abw;") << 4 << QByteArray("abu;");
-    QTest::newRow("text after caret kept") << QByteArray("abu;cd") << 4 << QByteArray("abw;cd");
-    QTest::newRow("never reaches further on") << QByteArray("abw;u;") << 4 << QByteArray("abu;u;");
-    QTest::newRow("other pair: nothing") << QByteArray("abk;u;") << 4 << QByteArray("abk;u;");
-    QTest::newRow("u without dot") << QByteArray("abxu") << 4 << QByteArray("abxu");
-    QTest::newRow("two characters") << QByteArray("u;") << 2 << QByteArray("w;");
-    QTest::newRow("one character") << QByteArray(";") << 1 << QByteArray(";");
-    QTest::newRow("empty") << QByteArray() << 0 << QByteArray();
-}
-
-void TestCluster::swapMark()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, caret);
-    QFETCH(QByteArray, expected);
-
-    EngineFixture f(text, caret);
-    f.engine.swapMark();
-    QCOMPARE(f.text(), expected);
-    QCOMPARE(f.surface.caret(), caret);
-}
-
-void TestCluster::stateUpdate_data()
-{
-    QTest::addColumn<int>("typed");
-    QTest::addColumn<char>("lastKey");
-
-    for (int c : {0, 8, 9, 10, 13, 27, 32, 48, 128})
-        QTest::addRow("separator %d", c) << c << ' ';
-    for (int c : {int('!'), int('1'), int('7'), int('9'), int('k'), int('A'), int('~'), 127, 129, 255})
-        QTest::addRow("key %d", c) << c << char(c);
+    if (edit == pull)
+        QCOMPARE(QByteArray::fromStdString(f.doc.heldConsonant), held);
 }
 
 void TestCluster::stateUpdate()
 {
-    QFETCH(int, typed);
-    QFETCH(char, lastKey);
-
-    tk::engine::EngineState state;
-    state.lastKey = 'k';
-    tk::engine::advance(state, static_cast<unsigned char>(typed));
-    QCOMPARE(state.keyBefore, 'k');
-    QCOMPARE(state.lastKey, lastKey);
-}
-
-void TestCluster::resetKeepsDotAndSignClass()
-{
+    // Separators start a word; every other key is remembered as itself.
+    for (const int typed : {0, 8, 9, 10, 13, 27, 32, int('0'), 128, int('!'), int('1'), int('9'), int('k'), int('A'), int('~'), 127, 129, 255}) {
+        tk::engine::EngineState state{'k', 'x', true, 2};
+        tk::engine::advance(state, static_cast<unsigned char>(typed));
+        const bool separator = typed <= 32 || typed == '0' || typed == 128;
+        QCOMPARE(state.keyBefore, 'k');
+        QCOMPARE(state.lastKey, separator ? ' ' : char(typed));
+    }
+    // A reset starts a word but keeps the dot asked for and the sign class.
     tk::engine::EngineState state{'a', 'k', true, 2};
     tk::engine::reset(state);
-    QCOMPARE(state.lastKey, ' ');
-    QCOMPARE(state.keyBefore, '\0');
-    QVERIFY(state.dotPending);
-    QCOMPARE(int(state.signClass), 2);
+    QVERIFY(state.lastKey == ' ' && state.keyBefore == '\0' && state.dotPending && state.signClass == 2);
 }
 
 QTEST_GUILESS_MAIN(TestCluster)

@@ -41,26 +41,14 @@ void TestLetters::places_data()
 {
     QTest::addColumn<QByteArray>("marked");
     const char* rows[] = {
-        "j|kp|o;",               // தமிழ்: ி and the pulli stay with their consonant
-        "t|d|f;|f|k;",           // வனக்கம்
-        "nfh|z;|L",              // கொண்டு: the sign drawn before the consonant, the two-part vowel
-        "Nfh|l;|il|ah|d",        // கோட்டையான
-        "nfs|ij",                // கௌதை: "s" is the au mark
-        "nf|s;",                 // கெள்: "s" with a pulli is ள
-        "xs|it",                 // ஔவை
-        "x|sp",                  // ஒளி
-        "$|W|F",                 // கூறுகு: combined forms
-        "Z}|J}",                 // ணூதூ: a u-form with its uu mark
-        "f|}",                   // "}" after no u-form stands alone
-        "b|B|[{|u|k;",           // டி டீ ஜுரம்
-        "gp|f;~_",               // பிக்ஷூ: க்ஷ is one letter
-        "nf;~|m",                // க்ஷெ அ
-        "=|M|,|/",               // ஸ்ரீ ஆ இ ஃ
-        " |;|f",                 // a sign after a blank stands alone
-        "f|0|;h",                // and after text outside the display fonts
-        "n|nf|i",                // a sign drawn before anything but a consonant stands alone
-        "1|2| |f;",
-        "",
+        "j|kp|o;", "t|d|f;|f|k;",        // தமிழ் வனக்கம்: ி and the pulli stay with their consonant
+        "nfh|z;|L", "Nfh|l;|il|ah|d",     // கொண்டு கோட்டையான: signs drawn before, two-part vowels
+        "nfs|ij", "xs|it", "x|sp",        // கௌதை ஔவை ஒளி: "s" is the au mark,
+        "nf|s;",                          // but with a pulli it is ள
+        "$|W|F", "Z}|J}", "f|}",          // combined forms, a u-form with its uu mark, "}" alone
+        "b|B|[{|u|k;", "gp|f;~_", "nf;~|m", // டி டீ ஜுரம், பிக்ஷூ: க்ஷ is one letter
+        "=|M|,|/", "1|2| |f;", "",          // ஸ்ரீ ஆ இ ஃ
+        " |;|f", "f|0|;h", "n|nf|i",        // a sign after a blank, text outside the fonts or a non-consonant stands alone
     };
     for (const char* r : rows)
         QTest::newRow(r) << QByteArray(r);
@@ -95,9 +83,7 @@ void TestLetters::placesDependOnlyOnTheCodesNearby()
     for (int round = 0; round < 300; ++round) {
         std::string codes(rng.bounded(1, 40), ' ');
         for (char& c : codes)
-            c = alphabet[rng.bounded(int(sizeof alphabet) - 1)];
-        for (auto& c : codes)
-            if (c == '0')
+            if ((c = alphabet[rng.bounded(int(sizeof alphabet) - 1)]) == '0')
                 c = '\0';
         for (std::size_t pos = 1; pos < codes.size(); ++pos) {
             const std::size_t from = pos >= 5 ? pos - 5 : 0;

@@ -63,16 +63,14 @@ void TestSettingsFile::sameFileAsQSettings()
         QSettings s(file, QSettings::IniFormat);
         s.beginGroup(key_);
         s.setValue("other", "kept");
-        QString spelled = name;
-        spelled.replace("%", "%25").replace("/", "%2F");
-        s.setValue(spelled, text);
+        s.setValue(QString(name).replace("%", "%25").replace("/", "%2F"), text);
     }
     const QByteArray raw = readBytes(file);
-    QCOMPARE(SettingsFile(raw).value(key_, QString(name).replace("%", "%25").replace("/", "%2F")), std::optional(text));
+    const QString spelled = QString(name).replace("%", "%25").replace("/", "%2F");
+    QCOMPARE(SettingsFile(raw).value(key_, spelled), std::optional(text));
     // ... and the other way round, byte for byte as QSettings writes it (in
     // its order of names).
     SettingsFile mine;
-    const QString spelled = QString(name).replace("%", "%25").replace("/", "%2F");
     if (spelled > QStringLiteral("other"))
         mine.setValue(key_, "other", "kept");
     mine.setValue(key_, spelled, text);
@@ -84,18 +82,22 @@ void TestSettingsFile::sameFileAsQSettings()
 void TestSettingsFile::damagedLinesCostOnlyThemselves()
 {
     CreateKey(key_);
+    // Damaged lines, then what a corrupt file ends in: NUL, a byte order
+    // mark, a broken section, no last line break.
     writeBytes(storePath(), "[tamilkalvem]\n"
                             "a=first\n"
                             "b=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x18garbage\n"
                             "c=\"unterminated\n"
                             "%zz=bad name\n"
                             "this line is no entry at all\n"
-                            "\xff\xfe\x01\n"
-                            "d=last\n");
+                            "d=last\n"
+                                + QByteArray("\xff\xfe\0[[[tamil\x01kalvem\n=\n\\\n", 26) + QByteArray(300, '\x9c'));
     QCOMPARE(ReadValue(key_, "a"), QString("first"));
     QCOMPARE(ReadValue(key_, "b"), QString());
     QCOMPARE(ReadValue(key_, "c"), QString("unterminated"));
     QCOMPARE(ReadValue(key_, "d"), QString("last"));
+    QVERIFY(WriteValue(key_, "e", "x"));
+    QCOMPARE(ReadValue(key_, "a"), QString("first"));
 }
 
 void TestSettingsFile::rewritesKeepEveryOtherLine()
@@ -159,8 +161,11 @@ void TestSettingsFile::failedWritesChangeNothingAndSayWhy()
         QCOMPARE(readBytes(storePath()), before);
         QCOMPARE(ReadValue(key_, "b"), QString("kept"));
     }
-    if (fault == "folder")
+    if (fault == "folder") {
+        QCOMPARE(ReadValue(key_, "b"), QString());
+        QVERIFY(QFileInfo(storePath()).isDir());
         QDir(storePath()).removeRecursively();
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

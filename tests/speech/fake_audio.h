@@ -1,8 +1,7 @@
 #pragma once
 
-// Stands in for the sound card: takes what the speech thread writes and
-// "plays" it on a clock that runs `pace` times as fast as real time, keeping
-// a quarter of a second queued like a real device.
+// Stands in for the sound card: "plays" what the speech thread writes on a
+// clock `pace` times real time, keeping a quarter of a second queued.
 #include "speech/audio_output.h"
 
 #include <QElapsedTimer>
@@ -18,7 +17,6 @@ struct FakeAudio final : tk::speech::AudioDevices {
 
     FakeAudio() { tk::speech::setAudioDevices(this); }
     ~FakeAudio() override { tk::speech::setAudioDevices(nullptr); }
-
     bool available() override { return present; }
     std::unique_ptr<tk::speech::AudioOutput> open(int sampleRate) override
     {
@@ -32,23 +30,12 @@ struct FakeAudio final : tk::speech::AudioDevices {
         ~Output() override { stop(); }
         qint64 playedBytes() const
         {
-            const auto heard = qint64(double(clock.nsecsElapsed()) * owner.pace * bytesPerSecond / 1e9);
-            return std::min(heard, written);
+            return std::min(written, qint64(double(clock.nsecsElapsed()) * owner.pace * bytesPerSecond / 1e9));
         }
         qint64 bytesFree() override { return stopped ? 0 : std::max<qint64>(0, bytesPerSecond / 4 - (written - playedBytes())); }
-        qint64 write(const char*, qint64 size) override
-        {
-            written += size;
-            owner.written += size;
-            return size;
-        }
+        qint64 write(const char*, qint64 size) override { owner.written += size; written += size; return size; }
         qint64 playedUSecs() override { return playedBytes() * 1'000'000 / bytesPerSecond; }
-        void stop() override
-        {
-            if (!stopped)
-                --owner.live;
-            stopped = true;
-        }
+        void stop() override { owner.live -= !std::exchange(stopped, true); }
 
         FakeAudio& owner;
         qint64 bytesPerSecond;

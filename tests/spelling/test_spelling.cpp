@@ -1,6 +1,5 @@
-// The spell check through the spelling dialog: Tamil words in the display
-// font against the Tamil dictionary, Latin words against the English one,
-// corrections made in place.
+// The spelling dialog: display-font words against the Tamil dictionary,
+// Latin ones against the English one, corrections made in place.
 #include "../support/scripted_dialogs.h"
 #include "../support/text_pieces.h"
 
@@ -70,13 +69,10 @@ class TestSpelling : public QObject {
 private slots:
     void checkedWords_data();
     void checkedWords();
-    void changeKeepsFormattingAndUndoesOneAtATime();
-    void ignoreAllSkipsEveryLaterCopy();
-    void changeAllReplacesEveryCopy();
+    void sessions_data();
+    void sessions();
     void addToDictionaryLastsIntoANewCheck();
-    void onlyTheSelectionIsChecked();
     void aWordEditedMeanwhileIsLookedAtAfresh();
-    void emptyDocumentStartsNothing();
     void missingDictionaryIsTold();
     void phoneticMisspellingSuggestsTheWordInTheDisplayFont_data();
     void phoneticMisspellingSuggestsTheWordInTheDisplayFont();
@@ -116,66 +112,74 @@ void TestSpelling::checkedWords()
     QCOMPARE(spans, QStringList{});
 }
 
-void TestSpelling::changeKeepsFormattingAndUndoesOneAtATime()
+// Steps: i Ignore, I Ignore All, c:x Change to x, C:x Change All to x, esc.
+void TestSpelling::sessions_data()
 {
+    QTest::addColumn<QPoint>("selection"); // checked span; (0, 0): the whole document
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("shown"); // the word shown before each step
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("changed"); // in the closing message; -1: none (closed with Escape)
+    QTest::addColumn<int>("undos");
+    QTest::addColumn<QString>("undone");
+    const QPoint all;
+    QTest::newRow("change, one undo step each") << all << "c:tzf;fk; c:jkpo; esc" << "tdf;fk; jkpy; quikc"
+        << "tzf;fk; jkpo; ehd; The quikc fox. tdf;fk; jkpy;" << -1
+        << 1 << "tzf;fk; jkpy; ehd; The quikc fox. tdf;fk; jkpy;";
+    QTest::newRow("ignore all skips later copies") << all << "I i i i" << "tdf;fk; jkpy; quikc jkpy;"
+        << "tdf;fk; jkpy; ehd; The quikc fox. tdf;fk; jkpy;" << 0 << 0 << "";
+    QTest::newRow("change all, one undo step") << all << "C:tzf;fk; C:jkpo; c:quick" << "tdf;fk; jkpy; quikc"
+        << "tzf;fk; jkpo; ehd; The quick fox. tzf;fk; jkpo;" << 5
+        << 2 << "tzf;fk; jkpy; ehd; The quikc fox. tzf;fk; jkpy;";
+    // From the middle of "The" to the middle of "quikc": both words whole.
+    QTest::newRow("selection only") << QPoint(20, 25) << "c:quick" << "quikc"
+        << "tdf;fk; jkpy; ehd; The quick fox. tdf;fk; jkpy;" << 1 << 0 << "";
+}
+
+void TestSpelling::sessions()
+{
+    QFETCH(QPoint, selection);
+    QFETCH(QString, steps);
+    QFETCH(int, changed);
+    QFETCH(int, undos);
     Check c(misspelt);
+    QTextCursor selected(c.box.document());
+    selected.setPosition(selection.x());
+    selected.setPosition(selection.y(), QTextCursor::KeepAnchor);
+    c.box.setTextCursor(selected);
     c.start();
-    QCOMPARE(c.shown(), QStringLiteral("tdf;fk;"));
-    // The misspelt word is selected in the document while it is shown.
-    QCOMPARE(c.box.textCursor().selectedText(), QStringLiteral("tdf;fk;"));
-    QCOMPARE(c.box.textCursor().selectionStart(), 0);
-    c.change(c.dialog.changeButton, QStringLiteral("tzf;fk;"));
-    QCOMPARE(c.shown(), QStringLiteral("jkpy;"));
-    QCOMPARE(c.box.textCursor().selectionStart(), 8);
-    c.change(c.dialog.changeButton, QStringLiteral("jkpo;"));
-    QCOMPARE(c.shown(), QStringLiteral("quikc"));
-    QCOMPARE(c.text(), QStringLiteral("tzf;fk; jkpo; ehd; The quikc fox. tdf;fk; jkpy;"));
+    QStringList shown;
+    for (const QString& step : steps.split(u' ')) {
+        shown << c.shown();
+        // The word shown is selected in the document.
+        QCOMPARE(c.box.textCursor().selectedText(), c.shown());
+        const QString to = step.mid(2);
+        if (step == QLatin1String("i"))
+            c.dialog.ignoreButton->click();
+        else if (step == QLatin1String("I"))
+            c.dialog.ignoreAllButton->click();
+        else if (step == QLatin1String("esc"))
+            QTest::keyClick(&c.dialog, Qt::Key_Escape);
+        else
+            c.change(step.startsWith(u'C') ? c.dialog.changeAllButton : c.dialog.changeButton, to);
+    }
+    QCOMPARE(c.shown(), QString());
+    QVERIFY(!c.dialog.isVisible() && !c.dialog.check());
+    QTEST(shown.join(u' '), "shown");
+    QTEST(c.text(), "text");
+    const QString done = changed == 1 ? QStringLiteral("1 word was changed.")
+                                      : QStringLiteral("%1 words were changed.").arg(changed);
+    QCOMPARE(c.dialogs.log, changed < 0 ? QStringList{}
+                                        : QStringList{"message:Tamil Kalvem:The spelling check is complete. " + done});
+    if (!selection.isNull()) // the person's selection comes back
+        QCOMPARE(c.box.textCursor().selectionStart(), selection.x());
+    for (int i = 0; i < undos; ++i)
+        c.box.undo();
+    if (undos)
+        QTEST(c.text(), "undone");
     // The bold word stays bold, its neighbours stay as they were.
     QVERIFY(c.boldAt(8) && c.boldAt(12));
     QVERIFY(!c.boldAt(7) && !c.boldAt(13) && !c.boldAt(0));
-    QTest::keyClick(&c.dialog, Qt::Key_Escape);
-    QVERIFY(!c.dialog.isVisible());
-    QVERIFY(!c.dialog.check());
-    QCOMPARE(c.dialogs.log, QStringList{});
-
-    c.box.undo();
-    QCOMPARE(c.text(), QStringLiteral("tzf;fk; jkpy; ehd; The quikc fox. tdf;fk; jkpy;"));
-    QVERIFY(c.boldAt(8) && !c.boldAt(13));
-    c.box.undo();
-    QCOMPARE(c.text(), QStringLiteral("tdf;fk; jkpy; ehd; The quikc fox. tdf;fk; jkpy;"));
-}
-
-void TestSpelling::ignoreAllSkipsEveryLaterCopy()
-{
-    Check c(misspelt);
-    c.start();
-    QStringList shown{c.shown()};
-    c.dialog.ignoreAllButton->click();
-    while (!c.shown().isEmpty()) {
-        shown << c.shown();
-        c.dialog.ignoreButton->click();
-    }
-    QCOMPARE(shown, (QStringList{"tdf;fk;", "jkpy;", "quikc", "jkpy;"}));
-    QCOMPARE(c.dialogs.log, QStringList{"message:Tamil Kalvem:The spelling check is complete. 0 words were changed."});
-}
-
-void TestSpelling::changeAllReplacesEveryCopy()
-{
-    Check c(misspelt);
-    c.start();
-    c.change(c.dialog.changeAllButton, QStringLiteral("tzf;fk;"));
-    QCOMPARE(c.shown(), QStringLiteral("jkpy;"));
-    c.change(c.dialog.changeAllButton, QStringLiteral("jkpo;"));
-    QCOMPARE(c.shown(), QStringLiteral("quikc"));
-    c.change(c.dialog.changeButton, QStringLiteral("quick"));
-    QCOMPARE(c.shown(), QString());
-    QCOMPARE(c.text(), QStringLiteral("tzf;fk; jkpo; ehd; The quick fox. tzf;fk; jkpo;"));
-    QVERIFY(c.boldAt(8) && !c.boldAt(42));
-    QCOMPARE(c.dialogs.log, QStringList{"message:Tamil Kalvem:The spelling check is complete. 5 words were changed."});
-    // One undo step takes back all the copies of one Change All.
-    c.box.undo();
-    c.box.undo();
-    QCOMPARE(c.text(), QStringLiteral("tzf;fk; jkpy; ehd; The quikc fox. tzf;fk; jkpy;"));
 }
 
 void TestSpelling::addToDictionaryLastsIntoANewCheck()
@@ -184,38 +188,17 @@ void TestSpelling::addToDictionaryLastsIntoANewCheck()
     c.start();
     c.dialog.ignoreAllButton->click();
     c.dialog.addButton->click(); // தமில், a Tamil word
-    QCOMPARE(c.shown(), QStringLiteral("quikc"));
-    c.dialog.addButton->click();
+    c.dialog.addButton->click(); // quikc
     QCOMPARE(c.shown(), QString());
     QVERIFY(QFileInfo(c.checker->personalWordList()).absoluteFilePath().startsWith(c.data.path()));
-
-    // New dictionaries read the personal list: the added words are known.
+    // New dictionaries read the personal list: only the ignored word is shown.
     c.checker = std::make_unique<SpellChecker>();
-    QVERIFY(c.checker->check(Language::English, QStringLiteral("quikc")));
-    QVERIFY(c.checker->check(Language::Tamil, unicodeOf(QStringLiteral("jkpy;"))));
     c.dialogs.take();
     c.start();
     QCOMPARE(c.shown(), QStringLiteral("tdf;fk;"));
     c.dialog.ignoreButton->click();
     c.dialog.ignoreButton->click();
     QCOMPARE(c.shown(), QString());
-}
-
-void TestSpelling::onlyTheSelectionIsChecked()
-{
-    Check c(misspelt);
-    // From the middle of "The" to the middle of "quikc": both words whole.
-    QTextCursor selection(c.box.document());
-    selection.setPosition(20);
-    selection.setPosition(25, QTextCursor::KeepAnchor);
-    c.box.setTextCursor(selection);
-    c.start();
-    QCOMPARE(c.shown(), QStringLiteral("quikc"));
-    c.change(c.dialog.changeButton, QStringLiteral("quick"));
-    QCOMPARE(c.shown(), QString());
-    QCOMPARE(c.dialogs.log, QStringList{"message:Tamil Kalvem:The spelling check is complete. 1 word was changed."});
-    // The person's selection comes back.
-    QCOMPARE(c.box.textCursor().selectionStart(), 20);
 }
 
 // The dialog is modeless: the person may correct the word in the document
@@ -235,15 +218,6 @@ void TestSpelling::aWordEditedMeanwhileIsLookedAtAfresh()
     QTextCursor(c.box.document()).insertText(QStringLiteral("ehd; "));
     c.change(c.dialog.changeButton, QStringLiteral("jkpo;"));
     QCOMPARE(c.text(), QStringLiteral("ehd; tzf;fk; jkpo; ehd; The quikc fox. tdf;fk; jkpy;"));
-}
-
-void TestSpelling::emptyDocumentStartsNothing()
-{
-    Check c(QStringLiteral("L:"));
-    c.start();
-    QVERIFY(!c.dialog.isVisible());
-    QVERIFY(!c.dialog.check());
-    QCOMPARE(c.dialogs.log, QStringList{});
 }
 
 void TestSpelling::missingDictionaryIsTold()

@@ -37,7 +37,7 @@ void TestSpellingCommands::spellCheckOpensOnTheActiveDocument()
         else
             f.frame->Toolbar1_ButtonClick(QStringLiteral("Spell Check"));
     };
-    // An empty document starts nothing.
+    // An empty document starts nothing, and says nothing (the log, below).
     tk::document::Form1* empty = f.newDocument();
     run();
     QVERIFY(!f.frame->spellingDialog() || !f.frame->spellingDialog()->isVisible());
