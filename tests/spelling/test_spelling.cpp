@@ -222,7 +222,7 @@ void TestSpelling::aWordEditedMeanwhileIsLookedAtAfresh()
 
 void TestSpelling::missingDictionaryIsTold()
 {
-    Check c(misspelt, {QStringLiteral("xx_NONE")});
+    Check c(misspelt, {.tamil = QStringLiteral("xx_NONE")});
     QVERIFY(!c.checker->has(Language::Tamil));
     c.start();
     QCOMPARE(c.dialogs.log,
@@ -230,7 +230,7 @@ void TestSpelling::missingDictionaryIsTold()
                          "package aspell-ta). Only the English words are checked."});
     QCOMPARE(c.shown(), QStringLiteral("quikc"));
 
-    Check none(misspelt, {QStringLiteral("xx_NONE"), QStringLiteral("yy_NONE")});
+    Check none(misspelt, {.tamil = QStringLiteral("xx_NONE"), .english = QStringLiteral("yy_NONE")});
     none.start();
     QCOMPARE(none.dialogs.log.size(), 1);
     QVERIFY(none.dialogs.log[0].contains(QStringLiteral("(Debian package hunspell-en-us)")));
