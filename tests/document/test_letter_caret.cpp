@@ -7,6 +7,7 @@
 
 #include "display_fonts.h"
 #include "document/letters.h"
+#include "document/words.h"
 
 #include <QTextBlock>
 
@@ -65,6 +66,8 @@ private slots:
     void backspaceAndDelete_data();
     void backspaceAndDelete();
     void overwritingTakesTheWholeLetter();
+    void wordAround_data();
+    void wordAround();
 };
 
 void TestLetterCaret::arrowsMoveOverLetters_data()
@@ -112,15 +115,12 @@ void TestLetterCaret::wordKeysMoveOverWords()
     RichTextBox* box = f.box();
     // தமிழ், வனக்கம், கொண்டு: ";" and "," are letters here, not punctuation.
     setInFont(box, QStringLiteral("jkpo; tdf;fk;  nfhz;L\nM,"), QStringLiteral("Kolvani"));
-    const int stops[] = {6, 15, 21, 22, 24};
-    for (int stop : stops) {
-        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(box->SelStart(), stop);
-    }
-    const int back[] = {22, 21, 15, 6, 0};
-    for (int stop : back) {
-        QTest::keyClick(box, Qt::Key_Left, Qt::ControlModifier);
-        QCOMPARE(box->SelStart(), stop);
+    for (const auto& [key, stops] : {std::pair{Qt::Key_Right, QList<int>{6, 15, 21, 22, 24}},
+                                     std::pair{Qt::Key_Left, QList<int>{22, 21, 15, 6, 0}}}) {
+        for (int stop : stops) {
+            QTest::keyClick(box, key, Qt::ControlModifier);
+            QCOMPARE(box->SelStart(), stop);
+        }
     }
     // Ctrl+Backspace and Ctrl+Delete take whole words.
     box->SetSelStart(13);
@@ -195,21 +195,15 @@ void TestLetterCaret::doubleClickSelectsTheWholeWord()
     FormFixture f;
     RichTextBox* box = f.box();
     setInFont(box, QStringLiteral("jkpo; tdf;fk; M,"), QStringLiteral("Kolvani"));
-    // In the middle of வனக்கம், on its last letter, on ஆஇ.
-    const int inside[] = {8, 12, 14};
-    const QString words[] = {QStringLiteral("tdf;fk;"), QStringLiteral("tdf;fk;"), QStringLiteral("M,")};
-    for (int i = 0; i < 3; ++i) {
+    // In the middle of வனக்கம், on its last letter, on ஆஇ, on தமிழ்.
+    const std::pair<int, const char*> clicks[] = {{8, "tdf;fk;"}, {12, "tdf;fk;"}, {14, "M,"}, {2, "jkpo;"}};
+    for (const auto& [inside, word] : clicks) {
         QTextCursor at(box->document());
-        at.setPosition(inside[i]);
-        const QPoint point = box->cursorRect(at).center() + QPoint(1, 0);
-        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(box->SelText(), words[i]);
+        at.setPosition(inside);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(at).center() + QPoint(1, 0));
+        QCOMPARE(box->SelText(), QString::fromLatin1(word));
     }
     // Typing over the word leaves no stray pulli of it.
-    QTextCursor first(box->document());
-    first.setPosition(2);
-    QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(first).center());
-    QCOMPARE(box->SelText(), QStringLiteral("jkpo;"));
     QCOMPARE(f.type("ka"), QByteArray("f tdf;fk; M,"));
 }
 
@@ -232,6 +226,8 @@ void TestLetterCaret::backspaceAndDelete_data()
     QTest::newRow("delete ொ") << "|nfhz;L" << del << "|z;L";
     QTest::newRow("delete ஜு") << "x|[{uk;" << del << "x|uk;";
     QTest::newRow("delete at the end of a paragraph") << "fh|\nf" << del << "fh|f";
+    // "@": outside the display fonts, where every character is a letter.
+    QTest::newRow("Latin font") << "@nfh|" << bs << "nf|";
 }
 
 void TestLetterCaret::backspaceAndDelete()
@@ -239,21 +235,18 @@ void TestLetterCaret::backspaceAndDelete()
     QFETCH(QString, before);
     QFETCH(int, key);
     QFETCH(QString, after);
+    const bool latin = before.startsWith(u'@');
+    before.remove(u'@');
     for (const bool tamilTyping : {true, false}) {
         FormFixture f;
         f.convert.setChecked(tamilTyping);
-        setWithCaret(f.box(), before);
+        setWithCaret(f.box(), before, QString::fromLatin1(latin ? "Noto Sans" : "Kolvani"));
         QTest::keyClick(f.box(), Qt::Key(key));
         QCOMPARE(withCaret(f.box()), after);
         // One undo step brings it back.
         QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.box()->Text(), QString(before).remove(u'|'));
     }
-    // Outside the display fonts every character is a letter of its own.
-    FormFixture f;
-    setWithCaret(f.box(), QStringLiteral("nfh|"), QStringLiteral("Noto Sans"));
-    QTest::keyClick(f.box(), Qt::Key_Backspace);
-    QCOMPARE(withCaret(f.box()), QStringLiteral("nf|"));
 }
 
 // Overwriting takes the whole letter; the dot and the vowel's own edits
@@ -269,6 +262,34 @@ void TestLetterCaret::overwritingTakesTheWholeLetter()
         QTest::keyClick(f.box(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.text(), QByteArray(before));
     }
+}
+
+void TestLetterCaret::wordAround_data()
+{
+    QTest::addColumn<int>("pos");
+    QTest::addColumn<QString>("word");
+    // The document: "fz; [{uk;" in Kolvani, then " a;b, c" in a Latin font.
+    QTest::newRow("pulli inside a Tamil word") << 2 << "fz;";
+    QTest::newRow("just after a Tamil word") << 3 << "fz;";
+    QTest::newRow("grantha signs are letters") << 5 << "[{uk;";
+    QTest::newRow("Latin semicolon ends a word") << 11 << "a";
+    QTest::newRow("Latin word after it") << 12 << "b";
+    QTest::newRow("blank after Latin punctuation") << 14 << "";
+}
+
+void TestLetterCaret::wordAround()
+{
+    QFETCH(int, pos);
+    QFETCH(QString, word);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat tamil, latin;
+    tamil.setFontFamilies({QStringLiteral("Kolvani")});
+    latin.setFontFamilies({QStringLiteral("DejaVu Sans")});
+    cursor.insertText(QStringLiteral("fz; [{uk;"), tamil);
+    cursor.insertText(QStringLiteral(" a;b, c"), latin);
+    const auto span = tk::document::wordAt(document, pos);
+    QCOMPARE(document.toPlainText().mid(span.start, span.end - span.start), word);
 }
 
 QTEST_MAIN(TestLetterCaret)

@@ -47,23 +47,21 @@ void TestPrintTamil::pdfTextIsUnicodeTamil()
     format.setFontWeight(QTest::currentDataTag()[0] == 'N' ? QFont::Bold : QFont::Normal);
     format.setForeground(QColor(150, 20, 30));
     c.insertText(codes, format);
-    QTextCharFormat latin;
-    latin.setFontFamilies({QStringLiteral("Noto Sans")});
-    c.insertText(QStringLiteral("\nLatin stays"), latin);
+    format = {};
+    format.setFontFamilies({QStringLiteral("Noto Sans")});
+    c.insertText(QStringLiteral("\nLatin stays"), format);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     QVERIFY(tk::document::printDocument(doc, 0, -1, printer).ok);
 
-    const QString expected = QString::fromStdString(tk::engine::codesToUnicode(codes.toStdString()));
-    const QString text = pdfText(pdf).simplified();
-    QCOMPARE(text, expected + QStringLiteral(" Latin stays"));
+    QCOMPARE(pdfText(pdf).simplified(),
+             QString::fromStdString(tk::engine::codesToUnicode(codes.toStdString())) + QStringLiteral(" Latin stays"));
 
     // The letters are on the page (drawn as outlines), in the text's colour.
     QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    render.start("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, dir.filePath("page")});
     QVERIFY(render.waitForFinished(20000) && render.exitCode() == 0);
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     QVERIFY(!page.isNull());

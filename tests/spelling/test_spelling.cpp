@@ -222,7 +222,9 @@ void TestSpelling::aWordEditedMeanwhileIsLookedAtAfresh()
 
 void TestSpelling::missingDictionaryIsTold()
 {
-    Check c(misspelt, {QStringLiteral("xx_NONE")});
+    DictionarySetup noTamil;
+    noTamil.tamil = QStringLiteral("xx_NONE");
+    Check c(misspelt, noTamil);
     QVERIFY(!c.checker->has(Language::Tamil));
     c.start();
     QCOMPARE(c.dialogs.log,
@@ -230,7 +232,9 @@ void TestSpelling::missingDictionaryIsTold()
                          "package aspell-ta). Only the English words are checked."});
     QCOMPARE(c.shown(), QStringLiteral("quikc"));
 
-    Check none(misspelt, {QStringLiteral("xx_NONE"), QStringLiteral("yy_NONE")});
+    DictionarySetup neither = noTamil;
+    neither.english = QStringLiteral("yy_NONE");
+    Check none(misspelt, neither);
     none.start();
     QCOMPARE(none.dialogs.log.size(), 1);
     QVERIFY(none.dialogs.log[0].contains(QStringLiteral("(Debian package hunspell-en-us)")));
