@@ -1,6 +1,6 @@
 // The Convert File dialog picks a text field of another process over the
 // accessibility bus, converts its text and puts the codes back. Runs under
-// run_under_atspi.sh; skipped without an accessibility bus.
+// run_under_x.sh; skipped without an accessibility bus.
 #include "../app/frame_fixture.h"
 
 #include "conversion/atspi_text.h"
@@ -42,7 +42,7 @@ private:
 void TestAtspiPick::initTestCase()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server: run through run_under_atspi.sh");
+        QSKIP("needs an X server: run through run_under_x.sh");
     if (!tk::conversion::atspi::available())
         QSKIP("no accessibility bus in this session");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
