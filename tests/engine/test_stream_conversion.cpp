@@ -50,46 +50,43 @@ std::string inBlocks(Mode mode, const std::string& input, QRandomGenerator& rng,
 class TestStreamConversion : public QObject {
     Q_OBJECT
 private slots:
-    void matchesTheWholeText();
-    void problemsCountFromTheStartOfTheText();
-};
-
-void TestStreamConversion::matchesTheWholeText()
-{
-    // Typing from letters, vowels and r-t keys, codes typed as themselves; then codes to Unicode and back.
-    for (const std::string alphabet : {"aAeEiIoOuUkgnNcCtTdDhHsrRlLmpbjJyvwxzZqQf", "aaeeiioouuAEIOUrRtTnNhcs",
-                                       "ka;hnNpP}+~{_=/.,'aiu", "fjkpo;nNhisxu{}_+~qQ=!@#$%^&*[]`aAWTYZDE "}) {
-        const bool unicode = alphabet.back() == ' ';
-        QRandomGenerator rng(20240501 + alphabet.size());
-        for (int round = 0; round < 80; ++round) {
-            // Half the texts start mid-word, with a code the engine rewrites.
-            const std::string input = (round % 2 ? ";" : "") + randomText(rng, 2500, alphabet);
-            if (!unicode) {
-                EngineFixture whole;
-                whole.engine.feed(input);
-                QCOMPARE(inBlocks(Mode::Type, input, rng), whole.surface.text());
-                continue;
+    void matchesTheWholeText()
+    {
+        // Typing from letters, vowels and r-t keys, codes typed as themselves; then codes to Unicode and back.
+        for (const std::string alphabet : {"aAeEiIoOuUkgnNcCtTdDhHsrRlLmpbjJyvwxzZqQf", "aaeeiioouuAEIOUrRtTnNhcs",
+                                           "ka;hnNpP}+~{_=/.,'aiu", "fjkpo;nNhisxu{}_+~qQ=!@#$%^&*[]`aAWTYZDE "}) {
+            const bool unicode = alphabet.back() == ' ';
+            QRandomGenerator rng(20240501 + alphabet.size());
+            for (int round = 0; round < 80; ++round) {
+                // Half the texts start mid-word, with a code the engine rewrites.
+                const std::string input = (round % 2 ? ";" : "") + randomText(rng, 2500, alphabet);
+                if (!unicode) {
+                    EngineFixture whole;
+                    whole.engine.feed(input);
+                    QCOMPARE(inBlocks(Mode::Type, input, rng), whole.surface.text());
+                    continue;
+                }
+                const std::string text = tk::engine::codesToUnicode(input);
+                QCOMPARE(inBlocks(Mode::ToUnicode, input, rng), text);
+                QCOMPARE(inBlocks(Mode::FromUnicode, text, rng), tk::engine::unicodeToCodes(text).codes);
             }
-            const std::string text = tk::engine::codesToUnicode(input);
-            QCOMPARE(inBlocks(Mode::ToUnicode, input, rng), text);
-            QCOMPARE(inBlocks(Mode::FromUnicode, text, rng), tk::engine::unicodeToCodes(text).codes);
         }
     }
-}
 
-void TestStreamConversion::problemsCountFromTheStartOfTheText()
-{
-    QRandomGenerator rng(5);
-    std::string problem, late;
-    inBlocks(Mode::FromUnicode, std::string(5000, 'a') + "\xC3" + "b", rng, &problem);
-    QCOMPARE(QString::fromStdString(problem), "malformed UTF-8 at byte offset 5000");
-    inBlocks(Mode::Type, std::string(7000, 'k') + '\0', rng, &problem);
-    QCOMPARE(QString::fromStdString(problem), "binary data, not text (a NUL byte at byte offset 7000)");
-    // A character the codes cannot hold (the euro sign), far into the text.
-    Converter c(Mode::FromUnicode);
-    QVERIFY(c.feed(std::string(9000, 'x') + "\xE2\x82\xAC", late) && c.finish(late));
-    QCOMPARE(QString::fromStdString(c.loss()), "1 character has no font code and became '?' (the first, U+20AC, at byte offset 9000)");
-}
+    void problemsCountFromTheStartOfTheText()
+    {
+        QRandomGenerator rng(5);
+        std::string problem, late;
+        inBlocks(Mode::FromUnicode, std::string(5000, 'a') + "\xC3" + "b", rng, &problem);
+        QCOMPARE(QString::fromStdString(problem), "malformed UTF-8 at byte offset 5000");
+        inBlocks(Mode::Type, std::string(7000, 'k') + '\0', rng, &problem);
+        QCOMPARE(QString::fromStdString(problem), "binary data, not text (a NUL byte at byte offset 7000)");
+        // A character the codes cannot hold (the euro sign), far into the text.
+        Converter c(Mode::FromUnicode);
+        QVERIFY(c.feed(std::string(9000, 'x') + "\xE2\x82\xAC", late) && c.finish(late));
+        QCOMPARE(QString::fromStdString(c.loss()), "1 character has no font code and became '?' (the first, U+20AC, at byte offset 9000)");
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStreamConversion)
 #include "test_stream_conversion.moc"
