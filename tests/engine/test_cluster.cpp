@@ -45,10 +45,10 @@ void check(const Row& r)
         f.engine.swapMark();
     else
         f.engine.correct(static_cast<unsigned>(r.edit));
-    const QByteArray held = r.edit == pull ? QByteArray::fromStdString(f.doc.heldConsonant) : "stale";
+    const QByteArray held = QByteArray::fromStdString(f.doc.heldConsonant), heldAfter = r.edit == pull ? r.held : "stale";
     const QByteArray row = QByteArray::number(r.edit) + ' ' + r.text + '@' + QByteArray::number(r.caret) + ": ";
     QCOMPARE(row + f.text() + '|' + QByteArray::number(f.surface.caret()) + '|' + held,
-             row + r.expected + '|' + QByteArray::number(r.after) + '|' + (r.edit == pull ? r.held : "stale"));
+             row + r.expected + '|' + QByteArray::number(r.after) + '|' + heldAfter);
 }
 
 } // namespace
@@ -73,7 +73,8 @@ private slots:
     void stateUpdate()
     {
         // Separators start a word; every other key is remembered as itself.
-        for (const int typed : {0, 8, 9, 10, 13, 27, 32, int('0'), 128, int('!'), int('1'), int('9'), int('k'), int('A'), int('~'), 127, 129, 255}) {
+        for (const int typed : {0, 8, 9, 10, 13, 27, 32, int('0'), 128, int('!'), int('1'), int('9'), int('k'), int('A'), int('~'),
+                                127, 129, 255}) {
             tk::engine::EngineState state{'k', 'x', true, 2};
             tk::engine::advance(state, static_cast<unsigned char>(typed));
             const bool separator = typed <= 32 || typed == '0' || typed == 128;

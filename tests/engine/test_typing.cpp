@@ -21,7 +21,8 @@ private slots:
         for (const TypedWord& w : rows) {
             EngineFixture typed, fed;
             fed.engine.feed(w.keys);
-            QCOMPARE(QByteArray(w.keys) + ": " + typeKeys(typed, w.keys) + '|' + fed.text(), QByteArray(w.keys) + ": " + w.codes + '|' + w.codes);
+            QCOMPARE(QByteArray(w.keys) + ": " + typeKeys(typed, w.keys) + '|' + fed.text(),
+                     QByteArray(w.keys) + ": " + w.codes + '|' + w.codes);
         }
     }
 

@@ -62,7 +62,8 @@ private slots:
             {"a.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), K::Bytes, {}},
             // A page by its name or its content, in its declared encoding.
             {"a.HTM", "<p>x</p>", K::Html, "<p>x</p>"}, {"a.txt", "\n <!DOCTYPE html><p>x", K::Html, "\n <!DOCTYPE html><p>x"},
-            {"a.html", "<html><meta charset=\"iso-8859-1\">caf\xe9", K::Html, QString::fromLatin1("<html><meta charset=\"iso-8859-1\">caf\xe9")},
+            {"a.html", "<html><meta charset=\"iso-8859-1\">caf\xe9", K::Html,
+             QString::fromLatin1("<html><meta charset=\"iso-8859-1\">caf\xe9")},
             {"a.html", utf16(QStringLiteral("<html>தமிழ்"), false, true), K::Html, QStringLiteral("<html>தமிழ்")},
         };
         for (const auto& row : rows) {
@@ -91,14 +92,6 @@ private slots:
                         "<b style=\"font-family:Latha;color:#0000ff\">அம்மா</b> is <i>mother</i></p></body></html>"),
              {"centre li0 fi0: [Kolvani 14.25 b #0000ff]" + amma + " [Noto Sans 14.25] is  [Noto Sans 14.25 i]mother"},
              "அம்மா is mother", {}},
-            // As LibreOffice writes Tamil: \uN with a "?" fallback, in a Unicode font.
-            {"writer.rtf",
-             "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Liberation Serif;}{\\f1\\fnil Noto Sans Tamil;}}"
-             "\\pard\\plain\\f0\\fs24 Dear {\\f1\\b\\u2949?\\u2990?\\u3021?\\u2990?\\u3006?} and "
-             "{\\f1\\i\\u2949?\\u2986?\\u3021?\\u2986?\\u3006?}}",
-             {QString("left li0 fi0: [Liberation Serif 12]Dear  [Kolvani 12 b]%1 [Liberation Serif 12] and  [Kolvani 12 i]%2")
-                  .arg(amma, codes("அப்பா"))},
-             "Dear அம்மா and அப்பா", {}},
             // Letters without a code stay as they are, and the user is told.
             {"digits.txt", "௧௨ அம்மா ஶ", {"left li0 fi0: [Noto Sans 14.25]<be7><be8> [Kolvani 14.25] " + amma + "  [Noto Sans 14.25]<bb6>"},
              "௧௨ அம்மா ஶ", "3 characters in \"%1\" have no Tamil font code and were kept as they are."},
