@@ -1,7 +1,5 @@
-// The converter reads its input in blocks and remembers typed words; the
-// result must be what feeding the whole text through the engine at once
-// gives, wherever the blocks are cut. Random texts from the keys that take
-// part in the engine's rules, with separators and punctuation among them.
+// The converter reads its input in blocks and remembers typed words: wherever the blocks are cut, the
+// result is what the engine gives the whole text. Random texts from the keys the engine's rules use.
 #include "app/convert/conversions.h"
 #include "engine/tamil_unicode.h"
 #include "engine_fixture.h"

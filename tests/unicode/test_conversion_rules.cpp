@@ -114,11 +114,8 @@ private slots:
 
     void unicodeToCodes()
     {
-        const struct {
-            const char* text;
-            const char* codes;
-            int unconverted, firstAt;
-        } rows[] = {
+        // The text, its codes, the characters without a code and the first one's byte offset.
+        const std::tuple<const char*, const char*, int, int> rows[] = {
             // Decomposed two-part signs read as the composed ones.
             {"க\u0BC6\u0BBE", "nfh", 0, 0}, {"க\u0BC7\u0BBE", "Nfh", 0, 0}, {"க\u0BC6\u0BD7", "nfs", 0, 0},
             {"\u0B92\u0BD7", "xs", 0, 0}, {"ஶ்ரீ", "=", 0, 0},
@@ -129,11 +126,11 @@ private slots:
             // No code: "?", counted, the first one's byte offset kept.
             {"அ—ஶ", "m??", 2, 3}, {"x௧", "x?", 1, 1}, {"ௗ", "?", 1, 0}, {"ௌ", "?", 1, 0}, {"க😀", "f?", 1, 3},
         };
-        for (const auto& row : rows) {
-            const tk::engine::UnicodeToCodes r = fromUnicodeBytes(row.text);
+        for (const auto& [text, codes, unconverted, firstAt] : rows) {
+            const tk::engine::UnicodeToCodes r = fromUnicodeBytes(text);
             const std::size_t at = r.unconverted ? r.firstUnconvertedAt : 0;
-            QCOMPARE(QString("%1: %2 %3 %4 %5").arg(row.text, QString::fromLatin1(r.codes)).arg(r.malformed).arg(r.unconverted).arg(at),
-                     QString("%1: %2 0 %3 %4").arg(row.text, QString::fromLatin1(row.codes)).arg(row.unconverted).arg(row.firstAt));
+            QCOMPARE(QString("%1: %2 %3 %4 %5").arg(text, QString::fromLatin1(r.codes)).arg(r.malformed).arg(r.unconverted).arg(at),
+                     QString("%1: %2 0 %3 %4").arg(text, QString::fromLatin1(codes)).arg(unconverted).arg(firstAt));
         }
     }
 

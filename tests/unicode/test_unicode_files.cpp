@@ -49,12 +49,7 @@ private slots:
     {
         using K = unicode::TextKind;
         const QByteArray utf8 = mixed.toUtf8();
-        const struct {
-            const char* name;
-            QByteArray data;
-            K kind;
-            QString text;
-        } rows[] = {
+        const std::tuple<const char*, QByteArray, K, QString> rows[] = {
             {"a.txt", utf8, K::Unicode, mixed}, {"a.txt", "\xEF\xBB\xBF" + utf8, K::Unicode, mixed},
             {"a.txt", utf16(mixed, false, true), K::Unicode, mixed}, {"a.txt", utf16(mixed, true, true), K::Unicode, mixed},
             {"a.txt", utf16(mixed, false, false), K::Unicode, mixed}, {"a.txt", utf16(mixed, true, false), K::Unicode, mixed},
@@ -66,23 +61,18 @@ private slots:
              QString::fromLatin1("<html><meta charset=\"iso-8859-1\">caf\xe9")},
             {"a.html", utf16(QStringLiteral("<html>தமிழ்"), false, true), K::Html, QStringLiteral("<html>தமிழ்")},
         };
-        for (const auto& row : rows) {
-            const unicode::DecodedText decoded = unicode::decodeText(row.data, row.name);
-            QCOMPARE(QString("%1 %2: %3").arg(row.name).arg(int(decoded.kind)).arg(decoded.text),
-                     QString("%1 %2: %3").arg(row.name).arg(int(row.kind)).arg(row.text));
+        for (const auto& [name, data, kind, text] : rows) {
+            const unicode::DecodedText decoded = unicode::decodeText(data, name);
+            QCOMPARE(QString("%1 %2: %3").arg(name).arg(int(decoded.kind)).arg(decoded.text),
+                     QString("%1 %2: %3").arg(name).arg(int(kind)).arg(text));
         }
     }
 
     void opensAsCodes()
     {
         const QString latin = QStringLiteral("[Noto Sans 14.25]"), amma = codes("அம்மா");
-        const struct {
-            const char* name;
-            QByteArray data;
-            QStringList expected;
-            QString back; // the text that Export gives back
-            QString notice;
-        } rows[] = {
+        // The file, the document, the text that Export gives back, the notice.
+        const std::tuple<const char*, QByteArray, QStringList, QString, QString> rows[] = {
             {"letter.txt", (mixed + "\r\nஅம்மா").toUtf8(),
              {QString("left li0 fi0: [Kolvani 14.25]%1 %2 Kavitha,  [Kolvani 14.25]%3 %2!").arg(codes("வணக்கம்"), latin, codes("நன்றி")),
               "left li0 fi0: [Kolvani 14.25]" + amma},
@@ -96,14 +86,14 @@ private slots:
             {"digits.txt", "௧௨ அம்மா ஶ", {"left li0 fi0: [Noto Sans 14.25]<be7><be8> [Kolvani 14.25] " + amma + "  [Noto Sans 14.25]<bb6>"},
              "௧௨ அம்மா ஶ", "3 characters in \"%1\" have no Tamil font code and were kept as they are."},
         };
-        for (const auto& row : rows) {
-            const QString path = write(row.name, row.data);
+        for (const auto& [name, data, expected, back, notice] : rows) {
+            const QString path = write(name, data);
             QTextDocument doc;
             const rtf::Result r = load(doc, path);
             QVERIFY2(r.ok, qPrintable(r.error));
-            QCOMPARE(r.notice, row.notice.isEmpty() ? QString() : row.notice.arg(path));
-            QCOMPARE(dumpDocument(doc), row.expected);
-            QCOMPARE(unicode::unicodeText(doc, u"\r\n"), row.back);
+            QCOMPARE(r.notice, notice.isEmpty() ? QString() : notice.arg(path));
+            QCOMPARE(dumpDocument(doc), expected);
+            QCOMPARE(unicode::unicodeText(doc, u"\r\n"), back);
         }
     }
 
