@@ -99,11 +99,13 @@ private slots:
         auto* data = new QMimeData;
         data->setText(QStringLiteral("Hello \u0ba4\u0bae\u0bbf\u0bb4\u0bcd world"));
         data->setData("text/rtf",
-                      "{\\rtf1\\ansi\\ansicpg1252\\uc1{\\fonttbl{\\f0\\fswiss Liberation Sans;}{\\f1\\fnil Noto Sans Tamil;}}"
-                      "\\f0 Hello {\\f1\\b\\u2980\\'3f\\u2990\\'3f\\u3007\\'3f\\u2996\\'3f\\u3021\\'3f} world}");
+                      "{\\rtf1\\ansi\\ansicpg1252\\uc1{\\fonttbl{\\f0\\fswiss Liberation Sans;}"
+                      "{\\f1\\fnil Noto Sans Tamil;}}\\f0 Hello "
+                      "{\\f1\\b\\u2980\\'3f\\u2990\\'3f\\u3007\\'3f\\u2996\\'3f\\u3021\\'3f} world}");
         clipboard().setMimeData(data);
         item("paste")->trigger();
-        QCOMPARE(box_->Text() + '|' + look(0) + '|' + look(7), QStringLiteral("Hello jkpo; world|Liberation Sans|Kolvani bold"));
+        QCOMPARE(box_->Text() + '|' + look(0) + '|' + look(7),
+                 QStringLiteral("Hello jkpo; world|Liberation Sans|Kolvani bold"));
         box_->clear();
         QTextCharFormat latin;
         latin.setFontFamilies({"DejaVu Sans"});
@@ -137,8 +139,8 @@ private slots:
         f_->frame->ActiveForm()->closeWithoutQuestion();
         f_->settle();
         clipboard().setText("amma");
-        for (const char* name : {"cut", "copy", "paste", "Cut_text", "Copy_text", "paste_text", "special", "Delete", "cut1",
-                                 "copy1", "paste1"})
+        for (const char* name : {"cut", "copy", "paste", "Cut_text", "Copy_text", "paste_text", "special", "Delete",
+                                 "cut1", "copy1", "paste1"})
             item(name)->trigger();
         QCOMPARE(clipboard().text(), QStringLiteral("amma"));
         QVERIFY(f_->dialogs.take().isEmpty());
@@ -153,8 +155,8 @@ private slots:
         QTest::newRow("a vowel after a typed consonant") << true << "k" << "a" << "a";
         QTest::newRow("a word going on") << true << "am" << "ma vanakkam" << "ma vanakkam";
         QTest::newRow("line breaks end words") << true << "ka " << "thamiz\nammaa\nkadal" << "thamiz\rammaa\rkadal";
-        QTest::newRow("RTF is stripped first") << true << "" << "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b amma \\i kadal}"
-                                               << "amma kadal";
+        QTest::newRow("RTF is stripped first")
+            << true << "" << "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b amma \\i kadal}" << "amma kadal";
         QTest::newRow("Unicode Tamil goes in as codes") << true << "" << "\u0ba4\u0bae\u0bbf\u0bb4\u0bcd amma"
                                                         << "thamiz amma";
         QTest::newRow("no Tamil typing: the text as it is") << false << "" << "{\\rtf1\\ansi amma}" << "amma";
@@ -269,7 +271,8 @@ private slots:
         QCOMPARE(item("convert")->isChecked(), convertAfter);
         const QString expected = chosen.isEmpty() ? QStringLiteral("Kolvani") : chosen;
         QCOMPARE(look(0) + '|' + look(6), expected + '|' + expected);
-        QCOMPARE(box_->document()->defaultFont().pointSizeF() != box_->currentCharFormat().fontPointSize(), !chosen.isEmpty());
+        const double size = box_->currentCharFormat().fontPointSize();
+        QCOMPARE(size != box_->document()->defaultFont().pointSizeF(), !chosen.isEmpty());
     }
     // A cancelled dialog leaves the colour as it was.
     void colourDialog()
@@ -292,7 +295,9 @@ private slots:
             select(box_, 0, 9);
             QStringList states;
             for (int i = 0; i < 3; ++i) {
-                const auto s = key == "Bold" ? box_->SelBold() : key == "Italic" ? box_->SelItalic() : box_->SelUnderline();
+                const auto s = key == "Bold"     ? box_->SelBold()
+                               : key == "Italic" ? box_->SelItalic()
+                                                 : box_->SelUnderline();
                 states << (s ? QString::number(*s) : "partly");
                 f_->frame->Toolbar1_ButtonClick(key);
             }

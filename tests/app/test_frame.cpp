@@ -105,7 +105,8 @@ private slots:
     void commandLineFilesEachInAWindowOfItsOwn()
     {
         QTemporaryDir dir;
-        const QString one = dir.filePath("one.txt"), two = dir.filePath("two.rtf"), missing = dir.filePath("missing.rtf");
+        const QString one = dir.filePath("one.txt"), two = dir.filePath("two.rtf");
+        const QString missing = dir.filePath("missing.rtf");
         writeBytes(one, "plain words\n");
         writeBytes(two, "{\\rtf1\\ansi rich words\\par}");
         FrameFixture f;
@@ -176,7 +177,8 @@ private slots:
         QCOMPARE(log.filter("question"), expected);
         QCOMPARE(QFile::exists(path), fileAnswer == "ok");
         if (fileAnswer == "bad")
-            QVERIFY2(log.last().startsWith("message:") && log.last().contains("folder/doc.txt"), qPrintable(log.last()));
+            QVERIFY2(log.last().startsWith("message:") && log.last().contains("folder/doc.txt"),
+                     qPrintable(log.last()));
     }
     // Stacked, then side by side, each filling the area; cascading; all of it
     // keeping the indents of the text, and the sliders showing them.
@@ -197,7 +199,7 @@ private slots:
         for (const bool sideBySide : {false, true}) {
             f.item(sideBySide ? "vertically" : "Horizontally")->trigger();
             QVERIFY(indentsKept());
-            const auto turned = [sideBySide](QRect r) { return sideBySide ? QRect(r.y(), r.x(), r.height(), r.width()) : r; };
+            const auto turned = [=](QRect r) { return sideBySide ? QRect(r.y(), r.x(), r.height(), r.width()) : r; };
             const QRect area = turned(f.frame->mdiArea()->viewport()->rect());
             int covered = 0;
             for (QMdiSubWindow* sub : windows) {
@@ -244,8 +246,9 @@ private slots:
         QStringList tips;
         for (QAction* a : f.frame->Toolbar1()->actions())
             tips << (a->isSeparator() ? "|" : a->icon().isNull() ? "no icon" : a->toolTip());
-        QCOMPARE(tips.join(','), QStringLiteral("New,Open,Save,Close,Print,|,Cut,Copy,Paste,Paste special,Delete,|,Find,"
-                                                "Spell Check,|,Bold,Italic,Underline,|,Align Left,Align Right,Center,|,Help"));
+        QCOMPARE(tips.join(','), QStringLiteral("New,Open,Save,Close,Print,|,Cut,Copy,Paste,Paste special,Delete,|,"
+                                                "Find,Spell Check,|,Bold,Italic,Underline,|,Align Left,Align Right,"
+                                                "Center,|,Help"));
         auto* panels = f.frame->statusPanels();
         QStringList texts;
         for (int i = 0; i < 7; ++i)
@@ -303,7 +306,8 @@ private slots:
         f.item("let")->trigger();
         QStringList shown;
         if (!selection.isEmpty())
-            shown << "input:TamilKalvem:Please Enter the KEY-LETTER for the selected word to enter int the memmory eg. 'a'";
+            shown << "input:TamilKalvem:Please Enter the KEY-LETTER for the selected word to enter int the memmory "
+                     "eg. 'a'";
         if (!message.isEmpty())
             shown << "message:Tamil Kalvem:" + message;
         QCOMPARE(f.dialogs.take(), shown);

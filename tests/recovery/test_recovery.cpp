@@ -83,8 +83,8 @@ private slots:
         tk::app::startRecovery(*f.frame);
         QTRY_COMPARE(f.frame->documents().size(), 1);
         const QStringList log = f.dialogs.take();
-        QVERIFY2(log.size() == 1 && log[0].contains("Tamil Kalvem ended without saving \"Document 1\". A copy was kept at"),
-                 qPrintable(log.join('\n')));
+        const QString offer = "Tamil Kalvem ended without saving \"Document 1\". A copy was kept at";
+        QVERIFY2(log.size() == 1 && log[0].contains(offer), qPrintable(log.join('\n')));
         QCOMPARE(f.frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("tdf;fk; jkpo;"));
         QVERIFY(f.frame->ActiveForm()->hasUnsavedChanges());
         QCOMPARE(copies(), 1);
