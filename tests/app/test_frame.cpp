@@ -281,45 +281,30 @@ private slots:
         QCOMPARE(form->RichTextBox1->SelStart(), 1);
         f.frame->menu()->close();
     }
-    void insertStoresTheSelection_data()
+    // Insert stores the selection under the letter asked for; until then no
+    // settings file is written, not even an empty one. Enter shows one dialog
+    // however often asked for; a refused text is told through the seam.
+    void memoryCommands()
     {
-        QTest::addColumn<QString>("answer"); // null: the box cancelled
-        QTest::addColumn<QString>("selection");
-        QTest::addColumn<QString>("message"); // after the input box, or instead of it for no selection
-        QTest::newRow("stored under its first letter") << "ab" << "jkpo;" << "";
-        QTest::newRow("cancelled") << QString() << "fh" << "";
-        QTest::newRow("too long") << "d" << QString(255, u'f') << tk::memory::tooLongMessage();
-        // Nothing asked or written: not even an empty settings file.
-        QTest::newRow("nothing selected") << "e" << "" << tk::memory::nothingSelectedMessage();
-    }
-    void insertStoresTheSelection()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QString, selection);
-        QFETCH(QString, message);
+        using namespace tk::memory;
         FrameFixture f;
         TemporaryConfigFolder::removeStore();
-        auto* form = f.newDocument();
-        form->RichTextBox1->SetText(selection);
-        form->RichTextBox1->selectAll();
-        f.dialogs.inputs.push_back(answer);
-        f.item("let")->trigger();
-        QStringList shown;
-        if (!selection.isEmpty())
-            shown << "input:TamilKalvem:Please Enter the KEY-LETTER for the selected word to enter int the memmory "
-                     "eg. 'a'";
-        if (!message.isEmpty())
-            shown << "message:Tamil Kalvem:" + message;
-        QCOMPARE(f.dialogs.take(), shown);
-        const bool stored = answer == "ab";
-        QCOMPARE(tk::memory::ReadValue("tamilkalvem", "a"), stored ? selection : QString());
-        QCOMPARE(QFile::exists(tk::memory::storePath()), stored);
-    }
-    // One dialog however often asked for; a refused text is told through the
-    // message seam.
-    void enterShowsOneMemoryDialog()
-    {
-        FrameFixture f;
+        auto* box = f.newDocument()->RichTextBox1;
+        const QString input = "input:TamilKalvem:Please Enter the KEY-LETTER for the selected word to enter int the "
+                              "memmory eg. 'a'";
+        const QString message = "message:Tamil Kalvem:";
+        const std::tuple<QString, QString, QStringList> rows[] = {
+            {"e", "", {message + nothingSelectedMessage()}}, {QString(), "fh", {input}}, // cancelled
+            {"d", QString(255, u'f'), {input, message + tooLongMessage()}}, {"ab", "jkpo;", {input}}};
+        for (const auto& [answer, selection, shown] : rows) {
+            box->SetText(selection);
+            box->selectAll();
+            f.dialogs.inputs = {answer};
+            f.item("let")->trigger();
+            QCOMPARE(f.dialogs.take(), shown);
+            QCOMPARE(QFile::exists(storePath()), answer == "ab");
+        }
+        QCOMPARE(ReadValue(memoryKey, "a"), QStringLiteral("jkpo;"));
         f.item("Enter")->trigger();
         QPointer<Form5> dialog = f.frame->form5();
         QVERIFY(dialog && dialog->isVisible());
@@ -328,7 +313,7 @@ private slots:
         dialog->Text1->setText(QString(300, u'f'));
         dialog->Combo1->setCurrentIndex(0);
         dialog->Command1->click();
-        QCOMPARE(f.dialogs.take(), QStringList{"message:Tamil Kalvem:" + tk::memory::tooLongMessage()});
+        QCOMPARE(f.dialogs.take(), QStringList{message + tooLongMessage()});
     }
 };
 
