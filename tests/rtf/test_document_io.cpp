@@ -13,18 +13,11 @@ using namespace tk::document;
 
 namespace {
 
+// Bold codes at a size of no whole point, then a centred paragraph.
 void makeFormatted(QTextDocument& doc)
 {
     doc.setDefaultFont(QFont(QStringLiteral("Kolvani"), 14));
-    QTextCursor c(&doc);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    bold.setFontPointSize(14.25);
-    c.insertText(QStringLiteral("f;fk\xe9"), bold);
-    QTextBlockFormat centre;
-    centre.setAlignment(Qt::AlignHCenter);
-    c.insertBlock(centre);
-    c.insertText(QStringLiteral("tdf"));
+    QVERIFY(setTextRtf(doc, "{\\rtf1{\\fonttbl{\\f0 Kolvani;}}\\f0\\fs29\\tkfs1425\\b f;fk\\'e9\\par\\qc\\b0 tdf}").ok);
 }
 
 const QString unchanged = QStringLiteral("unchanged\ntext");
@@ -38,7 +31,6 @@ private slots:
     void richTextThroughAFile();
     void plainTextKeepsEveryByte();
     void plainText();
-    void loadFailures_data();
     void loadFailures();
     void saveFailuresKeepThePreviousFile();
     void selectionAndWholeTextAsRtf();
@@ -97,42 +89,29 @@ void TestDocumentIo::plainText()
     }
 }
 
-void TestDocumentIo::loadFailures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content"); // written first unless empty
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing file") << "gone.rtf" << QByteArray() << 0 << "No such file";
-    QTest::newRow("folder") << "." << QByteArray() << 0 << "folder";
-    QTest::newRow("binary file") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << 0 << "binary";
-    QTest::newRow("binary as plain") << "image.png" << QByteArray("ab\0cd", 5) << 1 << "binary";
-    QTest::newRow("nested too deep") << "deep.rtf" << ("{\\rtf1" + QByteArray(5000, '{')) << 0 << "nested";
-    QTest::newRow("unknown type") << "x.rtf" << QByteArray("{\\rtf1 x}") << 7 << "unknown file type";
-    QTest::newRow("empty name") << "" << QByteArray() << 0 << "no file name";
-    QTest::newRow("unreadable") << "secret.rtf" << QByteArray("{\\rtf1 x}") << 0 << "Permission denied";
-}
-
 void TestDocumentIo::loadFailures()
 {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(int, type);
-    QFETCH(QString, reason);
-    const QString file = name.isEmpty() ? QString() : path(name);
-    if (!content.isEmpty())
-        writeBytes(file, content);
-    if (name == "secret.rtf") {
-        if (::geteuid() == 0)
-            QSKIP("root reads any file");
-        QFile::setPermissions(file, {});
+    const struct { QString name; QByteArray content; int type; QString reason; } cases[] = { // content written unless empty
+        {"gone.rtf", "", 0, "No such file"}, {".", "", 0, "folder"}, {"", "", 0, "no file name"},
+        {"image.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 0, "binary"}, {"image.png", QByteArray("ab\0cd", 5), 1, "binary"},
+        {"deep.rtf", "{\\rtf1" + QByteArray(5000, '{'), 0, "nested"}, {"x.rtf", "{\\rtf1 x}", 7, "unknown file type"},
+        {"secret.rtf", "{\\rtf1 x}", 0, "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        const QString file = c.name.isEmpty() ? QString() : path(c.name);
+        if (!c.content.isEmpty())
+            writeBytes(file, c.content);
+        if (c.name == "secret.rtf") {
+            if (::geteuid() == 0)
+                continue; // root reads any file
+            QFile::setPermissions(file, {});
+        }
+        QTextDocument doc;
+        doc.setPlainText(unchanged);
+        const Result r = loadFile(doc, file, c.type);
+        QVERIFY2(!r.ok && r.error.contains(c.reason) && r.error.contains(QDir::toNativeSeparators(file)), qPrintable(r.error));
+        QCOMPARE(doc.toPlainText(), unchanged);
     }
-    QTextDocument doc;
-    doc.setPlainText(unchanged);
-    const Result r = loadFile(doc, file, type);
-    QVERIFY(!r.ok);
-    QVERIFY2(r.error.contains(reason) && r.error.contains(QDir::toNativeSeparators(file)), qPrintable(r.error));
-    QCOMPARE(doc.toPlainText(), unchanged);
 }
 
 // Replacing a file through a new one, its mode and the system's reasons are
