@@ -81,255 +81,247 @@ class TestDocumentLayout : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(tk::fonts::registerDisplayFonts()); }
-    void linesAndPlacesMatchQt_data();
-    void linesAndPlacesMatchQt();
-    void caretAndClicksMatchQt();
-    void drawsSelectionAndHighlights();
-    void editMovesLaterParagraphsByItsHeightChange_data();
-    void editMovesLaterParagraphsByItsHeightChange();
-    void viewKeepsItsText();
-    void veryTallDocumentsKeepTheirOrder();
-};
 
-void TestDocumentLayout::linesAndPlacesMatchQt_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<qreal>("spacing");
-    QTest::addColumn<int>("lineHeight");
+    void linesAndPlacesMatchQt_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<qreal>("spacing");
+        QTest::addColumn<int>("lineHeight");
 
-    const QString wraps = tamilLine.repeated(6);
-    const struct {
-        const char* name;
-        QString body;
-        qreal spacing;
-        int lineHeight;
-    } rows[] = {
-        {"short paragraphs", "fz; Nfh\\par if\\par ez;gu;fs; $", 0, 0},
-        {"long paragraphs that wrap", wraps + "\\par " + wraps + wraps, 0, 0},
-        {"alignment", "\\qr " + wraps + "\\par\\qc " + wraps + "\\par\\qj " + wraps + "\\par\\ql " + wraps, 0, 0},
-        {"indents", "\\li720\\fi-360 " + wraps + "\\par\\li0\\fi600 " + wraps + "\\par\\li1440\\fi0 " + wraps
-                        + "\\par\\pard\\qr\\li300\\fi-300 " + wraps,
-         0, 0},
-        {"mixed fonts and sizes",
-         tamilLine + "{\\b " + tamilLine + "}{\\i " + tamilLine + "}{\\fs48 " + tamilLine + "}\\par {\\f1 " + wraps
-             + "}{\\f2\\fs18 Latin text in between }{\\ul " + tamilLine + "}{\\fs16 " + tamilLine + "}",
-         0, 0},
-        {"empty paragraphs", "\\par\\par " + tamilLine + "\\par\\par\\par {\\fs48 \\par} " + tamilLine + "\\par", 0, 0},
-        {"spacing before and after", wraps + "\\par fz;\\par\\par " + wraps + "\\par Nfh\\par if", 7.3, 0},
-        {"line height", wraps + "\\par " + wraps + "\\par fz;\\par " + wraps, 0, 150},
-    };
-    for (const auto& row : rows)
-        QTest::newRow(row.name) << rtf(row.body) << row.spacing << row.lineHeight;
-}
+        const QString wraps = tamilLine.repeated(6);
+        const struct {
+            const char* name;
+            QString body;
+            qreal spacing;
+            int lineHeight;
+        } rows[] = {
+            {"short paragraphs", "fz; Nfh\\par if\\par ez;gu;fs; $", 0, 0},
+            {"long paragraphs that wrap", wraps + "\\par " + wraps + wraps, 0, 0},
+            {"alignment", "\\qr " + wraps + "\\par\\qc " + wraps + "\\par\\qj " + wraps + "\\par\\ql " + wraps, 0, 0},
+            {"indents", "\\li720\\fi-360 " + wraps + "\\par\\li0\\fi600 " + wraps + "\\par\\li1440\\fi0 " + wraps
+                            + "\\par\\pard\\qr\\li300\\fi-300 " + wraps,
+             0, 0},
+            {"mixed fonts and sizes",
+             tamilLine + "{\\b " + tamilLine + "}{\\i " + tamilLine + "}{\\fs48 " + tamilLine + "}\\par {\\f1 " + wraps
+                 + "}{\\f2\\fs18 Latin text in between }{\\ul " + tamilLine + "}{\\fs16 " + tamilLine + "}",
+             0, 0},
+            {"empty paragraphs", "\\par\\par " + tamilLine + "\\par\\par\\par {\\fs48 \\par} " + tamilLine + "\\par", 0, 0},
+            {"spacing before and after", wraps + "\\par fz;\\par\\par " + wraps + "\\par Nfh\\par if", 7.3, 0},
+            {"line height", wraps + "\\par " + wraps + "\\par fz;\\par " + wraps, 0, 150},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << rtf(row.body) << row.spacing << row.lineHeight;
+    }
 
-void TestDocumentLayout::linesAndPlacesMatchQt()
-{
-    QFETCH(QString, source);
-    QFETCH(qreal, spacing);
-    QFETCH(int, lineHeight);
+    void linesAndPlacesMatchQt()
+    {
+        QFETCH(QString, source);
+        QFETCH(qreal, spacing);
+        QFETCH(int, lineHeight);
 
-    for (const qreal width : {330.0, 640.0}) {
-        const auto qt = documentFrom(source, spacing, lineHeight);
-        const auto ours = documentFrom(source, spacing, lineHeight);
-        tk::document::useDocumentLayout(*ours);
-        QVERIFY(qobject_cast<DocumentLayout*>(ours->documentLayout()));
-        qt->setPageSize(QSizeF(width, -1));
-        ours->setPageSize(QSizeF(width, -1));
-        QCOMPARE(ours->blockCount(), qt->blockCount());
-        // Laid out from the top down, as a view would.
-        for (QTextBlock a = ours->begin(), b = qt->begin(); a.isValid(); a = a.next(), b = b.next()) {
-            const QByteArray where = QStringLiteral("width %1, paragraph %2").arg(width).arg(a.blockNumber()).toLatin1();
-            QVERIFY2(ours->documentLayout()->blockBoundingRect(a) == qt->documentLayout()->blockBoundingRect(b), where);
-            const QTextLayout *la = a.layout(), *lb = b.layout();
-            QVERIFY2(la->lineCount() == lb->lineCount(), where);
-            for (int i = 0; i < la->lineCount(); ++i) {
-                const QTextLine x = la->lineAt(i), y = lb->lineAt(i);
-                QVERIFY2(x.textStart() == y.textStart() && x.textLength() == y.textLength() && x.position() == y.position()
-                             && qFuzzyCompare(x.width(), y.width()),
-                         where + ", line " + QByteArray::number(i));
+        for (const qreal width : {330.0, 640.0}) {
+            const auto qt = documentFrom(source, spacing, lineHeight);
+            const auto ours = documentFrom(source, spacing, lineHeight);
+            tk::document::useDocumentLayout(*ours);
+            QVERIFY(qobject_cast<DocumentLayout*>(ours->documentLayout()));
+            qt->setPageSize(QSizeF(width, -1));
+            ours->setPageSize(QSizeF(width, -1));
+            QCOMPARE(ours->blockCount(), qt->blockCount());
+            // Laid out from the top down, as a view would.
+            for (QTextBlock a = ours->begin(), b = qt->begin(); a.isValid(); a = a.next(), b = b.next()) {
+                const QByteArray where = QStringLiteral("width %1, paragraph %2").arg(width).arg(a.blockNumber()).toLatin1();
+                QVERIFY2(ours->documentLayout()->blockBoundingRect(a) == qt->documentLayout()->blockBoundingRect(b), where);
+                const QTextLayout *la = a.layout(), *lb = b.layout();
+                QVERIFY2(la->lineCount() == lb->lineCount(), where);
+                for (int i = 0; i < la->lineCount(); ++i) {
+                    const QTextLine x = la->lineAt(i), y = lb->lineAt(i);
+                    QVERIFY2(x.textStart() == y.textStart() && x.textLength() == y.textLength() && x.position() == y.position()
+                                 && qFuzzyCompare(x.width(), y.width()),
+                             where + ", line " + QByteArray::number(i));
+                }
             }
+            QCOMPARE(ours->documentLayout()->documentSize(), qt->documentLayout()->documentSize());
         }
-        QCOMPARE(ours->documentLayout()->documentSize(), qt->documentLayout()->documentSize());
     }
-}
 
-// The same document in the surface and in a text edit with Qt's layout,
-// side by side at the same size.
-void TestDocumentLayout::caretAndClicksMatchQt()
-{
-    FormFixture f;
-    const QString source = rtf("\\qc " + tamilLine.repeated(3) + "\\par\\pard\\li600\\fi-300 " + tamilLine
-                               + "{\\fs40 " + tamilLine + "}{\\b " + tamilLine + "}\\par\\par\\qr " + tamilLine);
-    QVERIFY(f.box()->SetTextRTF(source));
-    QTextEdit plain;
-    plain.document()->setDefaultFont(surfaceFont());
-    QVERIFY(tk::document::setTextRtf(*plain.document(), source));
-    plain.resize(f.box()->size());
-    plain.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&plain));
-    QCOMPARE(plain.viewport()->size(), f.box()->viewport()->size());
-    QVERIFY(qobject_cast<DocumentLayout*>(f.box()->document()->documentLayout()));
+    // The same document in the surface and in a text edit with Qt's layout,
+    // side by side at the same size.
+    void caretAndClicksMatchQt()
+    {
+        FormFixture f;
+        const QString source = rtf("\\qc " + tamilLine.repeated(3) + "\\par\\pard\\li600\\fi-300 " + tamilLine
+                                   + "{\\fs40 " + tamilLine + "}{\\b " + tamilLine + "}\\par\\par\\qr " + tamilLine);
+        QVERIFY(f.box()->SetTextRTF(source));
+        QTextEdit plain;
+        plain.document()->setDefaultFont(surfaceFont());
+        QVERIFY(tk::document::setTextRtf(*plain.document(), source));
+        plain.resize(f.box()->size());
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plain));
+        QCOMPARE(plain.viewport()->size(), f.box()->viewport()->size());
+        QVERIFY(qobject_cast<DocumentLayout*>(f.box()->document()->documentLayout()));
 
-    for (int pos = 0; pos < f.box()->document()->characterCount(); ++pos) {
-        QTextCursor a(f.box()->document()), b(plain.document());
-        a.setPosition(pos);
-        b.setPosition(pos);
-        QVERIFY2(f.box()->cursorRect(a) == plain.cursorRect(b), qPrintable(QString::number(pos)));
+        for (int pos = 0; pos < f.box()->document()->characterCount(); ++pos) {
+            QTextCursor a(f.box()->document()), b(plain.document());
+            a.setPosition(pos);
+            b.setPosition(pos);
+            QVERIFY2(f.box()->cursorRect(a) == plain.cursorRect(b), qPrintable(QString::number(pos)));
+        }
+        const QSize view = plain.viewport()->size();
+        for (int y = -3; y < view.height(); y += 7)
+            for (int x = -3; x < view.width(); x += 11)
+                QVERIFY2(f.box()->cursorForPosition({x, y}).position() == plain.cursorForPosition({x, y}).position(),
+                         qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     }
-    const QSize view = plain.viewport()->size();
-    for (int y = -3; y < view.height(); y += 7)
-        for (int x = -3; x < view.width(); x += 11)
-            QVERIFY2(f.box()->cursorForPosition({x, y}).position() == plain.cursorForPosition({x, y}).position(),
-                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-}
 
-// Find's and speech's highlights are extra selections; the user's selection
-// comes with the paint context too.
-void TestDocumentLayout::drawsSelectionAndHighlights()
-{
-    FormFixture f;
-    f.box()->SetText(unevenParagraphs(400));
-    f.box()->setFocus();
-    QTextCursor word(f.box()->document()->findBlockByNumber(200));
-    word.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-    QTextEdit::ExtraSelection highlight{word, {}};
-    highlight.format.setBackground(QColor(255, 255, 0));
-    f.box()->setExtraSelections({highlight});
-    QTextCursor selection = word;
-    selection.movePosition(QTextCursor::Down);
-    selection.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
-    f.box()->setTextCursor(selection);
-    f.box()->ensureCursorVisible();
-    QCoreApplication::processEvents();
-
-    const QImage shot = f.box()->viewport()->grab().toImage();
-    auto count = [&](const QRect& area, const QColor& colour) {
-        int n = 0;
-        for (int y = std::max(0, area.top()); y <= std::min(shot.height() - 1, area.bottom()); ++y)
-            for (int x = std::max(0, area.left()); x <= std::min(shot.width() - 1, area.right()); ++x)
-                n += shot.pixelColor(x, y) == colour;
-        return n;
-    };
-    QVERIFY(count(f.box()->cursorRect(QTextCursor(word.block())).adjusted(0, 0, 40, 0), QColor(255, 255, 0)) > 20);
-    QVERIFY(count(f.box()->cursorRect(selection).adjusted(-200, 0, 0, 0),
-                  f.box()->palette().color(QPalette::Active, QPalette::Highlight))
-            > 20);
-}
-
-void TestDocumentLayout::editMovesLaterParagraphsByItsHeightChange_data()
-{
-    QTest::addColumn<QString>("insert");  // at the start of the middle paragraph
-    QTest::addColumn<bool>("backspace"); // then a Backspace there
-    QTest::addColumn<bool>("grows");
-
-    QTest::newRow("text that wraps") << tamilLine.repeated(3) << false << true;
-    QTest::newRow("a new paragraph") << QStringLiteral("fz; Nfh\n") << false << true;
-    QTest::newRow("two paragraphs joined") << QString() << true << false;
-}
-
-void TestDocumentLayout::editMovesLaterParagraphsByItsHeightChange()
-{
-    QFETCH(QString, insert);
-    QFETCH(bool, backspace);
-    QFETCH(bool, grows);
-
-    FormFixture f;
-    f.box()->SetText(unevenParagraphs(3000));
-    QTextDocument* doc = f.box()->document();
-    auto* layout = qobject_cast<DocumentLayout*>(doc->documentLayout());
-    QVERIFY(layout);
-    const int middle = 1500;
-    const QList<QTextBlock> later{doc->findBlockByNumber(middle + 1), doc->findBlockByNumber(middle + 2),
-                                  doc->findBlockByNumber(2990), doc->lastBlock()};
-    const QTextBlock untouched = doc->findBlockByNumber(2000);
-    const QTextBlock before = doc->findBlockByNumber(middle - 2);
-    auto heightOfEdited = [&] {
-        // The paragraph before the middle one (which a Backspace joins it
-        // to) up to the first later one.
-        qreal h = 0;
-        for (QTextBlock b = before.next(); b != later.first(); b = b.next())
-            h += layout->blockBoundingRect(b).height();
-        return h;
-    };
-    QList<qreal> tops;
-    for (const QTextBlock& b : later)
-        tops.append(layout->blockBoundingRect(b).top());
-    const qreal beforeTop = layout->blockBoundingRect(before).top();
-    const qreal oldHeight = heightOfEdited();
-    QVERIFY(!layout->isLaidOut(untouched));
-
-    QTextCursor c(doc->findBlockByNumber(middle));
-    c.insertText(insert);
-    if (backspace)
-        c.deletePreviousChar();
-    const qreal change = heightOfEdited() - oldHeight;
-    QVERIFY(!grows || change > 0);
-    QCOMPARE(layout->blockBoundingRect(before).top(), beforeTop);
-    for (int i = 0; i < later.size(); ++i)
-        QCOMPARE(layout->blockBoundingRect(later[i]).top(), tops[i] + change);
-    QVERIFY2(!layout->isLaidOut(untouched), "a paragraph far below the edit was laid out");
-
-    doc->undo();
-    QCOMPARE(heightOfEdited(), oldHeight);
-    for (int i = 0; i < later.size(); ++i)
-        QCOMPARE(layout->blockBoundingRect(later[i]).top(), tops[i]);
-}
-
-// Keys go in at the end of a long document whose paragraphs above were
-// never laid out, with the caret in view; then each step up shows the text
-// that was on screen exactly as far down as the step, however wrong the
-// estimates above it were; and a resize keeps the paragraph at the top.
-void TestDocumentLayout::viewKeepsItsText()
-{
-    FormFixture f;
-    const QByteArray typed = f.type("ka ");
-    f.box()->SetText(unevenParagraphs(5000));
-    QTest::keyClick(f.box(), Qt::Key_End, Qt::ControlModifier);
-    QCoreApplication::processEvents();
-    QVERIFY(f.type("ka ").endsWith("\n" + typed));
-    QScrollBar* bar = f.box()->verticalScrollBar();
-    QVERIFY(bar->value() > bar->maximum() - 10); // the caret's line at the bottom
-    QVERIFY(f.box()->viewport()->rect().contains(f.box()->cursorRect()));
-    for (int step = 0; step < 15; ++step) {
-        const QTextBlock top = f.box()->document()->findBlockByNumber(blockAtViewTop(f.box()));
-        const qreal y = viewY(f.box(), top);
-        bar->setValue(bar->value() - 150);
+    // Find's and speech's highlights are extra selections; the user's selection
+    // comes with the paint context too.
+    void drawsSelectionAndHighlights()
+    {
+        FormFixture f;
+        f.box()->SetText(unevenParagraphs(400));
+        f.box()->setFocus();
+        QTextCursor word(f.box()->document()->findBlockByNumber(200));
+        word.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        QTextEdit::ExtraSelection highlight{word, {}};
+        highlight.format.setBackground(QColor(255, 255, 0));
+        f.box()->setExtraSelections({highlight});
+        QTextCursor selection = word;
+        selection.movePosition(QTextCursor::Down);
+        selection.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+        f.box()->setTextCursor(selection);
+        f.box()->ensureCursorVisible();
         QCoreApplication::processEvents();
-        QVERIFY2(std::abs(viewY(f.box(), top) - (y + 150)) <= 1, qPrintable(QString::number(step)));
-    }
-    const int top = blockAtViewTop(f.box());
-    for (const int width : {600, 420, 900}) {
-        f.form->resize(width, f.form->height());
-        QCoreApplication::processEvents();
-        QCOMPARE(blockAtViewTop(f.box()), top);
-        // Shown lines fill the new width.
-        const QTextBlock block = f.box()->document()->findBlockByNumber(top);
-        QVERIFY(f.box()->document()->documentLayout()->blockBoundingRect(block).right() <= f.box()->viewport()->width());
-    }
-}
 
-void TestDocumentLayout::veryTallDocumentsKeepTheirOrder()
-{
-    // Heights past what 32 bits hold at the finest units move to coarser
-    // ones, one at a time or a run at once.
-    for (const bool batch : {false, true}) {
-        QTextDocument doc;
-        doc.setPlainText(QStringLiteral("a\nb\nc\nd"));
-        tk::document::BlockHeights heights(doc);
-        const qreal tall = 30e6;
-        if (batch)
-            heights.beginBatch();
-        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-            batch ? heights.setHeightInBatch(b, tall) : void(heights.setHeight(b, tall));
-        if (batch)
-            heights.finishBatch();
-        QVERIFY(std::abs(heights.total() - 4 * tall) < 4);
-        QVERIFY(std::abs(heights.offset(doc.findBlockByNumber(2)) - 2 * tall) < 2);
-        QCOMPARE(heights.blockAt(1.5 * tall).blockNumber(), 1);
-        QCOMPARE(heights.blockAt(3.5 * tall).blockNumber(), 3);
-        QCOMPARE(heights.blockAt(5 * tall).blockNumber(), 3);
+        const QImage shot = f.box()->viewport()->grab().toImage();
+        auto count = [&](const QRect& area, const QColor& colour) {
+            int n = 0;
+            for (int y = std::max(0, area.top()); y <= std::min(shot.height() - 1, area.bottom()); ++y)
+                for (int x = std::max(0, area.left()); x <= std::min(shot.width() - 1, area.right()); ++x)
+                    n += shot.pixelColor(x, y) == colour;
+            return n;
+        };
+        QVERIFY(count(f.box()->cursorRect(QTextCursor(word.block())).adjusted(0, 0, 40, 0), QColor(255, 255, 0)) > 20);
+        QVERIFY(count(f.box()->cursorRect(selection).adjusted(-200, 0, 0, 0),
+                      f.box()->palette().color(QPalette::Active, QPalette::Highlight))
+                > 20);
     }
-}
+
+    void editMovesLaterParagraphsByItsHeightChange_data()
+    {
+        QTest::addColumn<QString>("insert");  // at the start of the middle paragraph
+        QTest::addColumn<bool>("backspace"); // then a Backspace there
+        QTest::addColumn<bool>("grows");
+
+        QTest::newRow("text that wraps") << tamilLine.repeated(3) << false << true;
+        QTest::newRow("a new paragraph") << QStringLiteral("fz; Nfh\n") << false << true;
+        QTest::newRow("two paragraphs joined") << QString() << true << false;
+    }
+
+    void editMovesLaterParagraphsByItsHeightChange()
+    {
+        QFETCH(QString, insert);
+        QFETCH(bool, backspace);
+        QFETCH(bool, grows);
+
+        FormFixture f;
+        f.box()->SetText(unevenParagraphs(3000));
+        QTextDocument* doc = f.box()->document();
+        auto* layout = qobject_cast<DocumentLayout*>(doc->documentLayout());
+        QVERIFY(layout);
+        const int middle = 1500;
+        const QList<QTextBlock> later{doc->findBlockByNumber(middle + 1), doc->findBlockByNumber(middle + 2),
+                                      doc->findBlockByNumber(2990), doc->lastBlock()};
+        const QTextBlock untouched = doc->findBlockByNumber(2000);
+        const QTextBlock before = doc->findBlockByNumber(middle - 2);
+        auto heightOfEdited = [&] {
+            // The paragraph before the middle one (which a Backspace joins it
+            // to) up to the first later one.
+            qreal h = 0;
+            for (QTextBlock b = before.next(); b != later.first(); b = b.next())
+                h += layout->blockBoundingRect(b).height();
+            return h;
+        };
+        QList<qreal> tops;
+        for (const QTextBlock& b : later)
+            tops.append(layout->blockBoundingRect(b).top());
+        const qreal beforeTop = layout->blockBoundingRect(before).top();
+        const qreal oldHeight = heightOfEdited();
+        QVERIFY(!layout->isLaidOut(untouched));
+
+        QTextCursor c(doc->findBlockByNumber(middle));
+        c.insertText(insert);
+        if (backspace)
+            c.deletePreviousChar();
+        const qreal change = heightOfEdited() - oldHeight;
+        QVERIFY(!grows || change > 0);
+        QCOMPARE(layout->blockBoundingRect(before).top(), beforeTop);
+        for (int i = 0; i < later.size(); ++i)
+            QCOMPARE(layout->blockBoundingRect(later[i]).top(), tops[i] + change);
+        QVERIFY2(!layout->isLaidOut(untouched), "a paragraph far below the edit was laid out");
+
+        doc->undo();
+        QCOMPARE(heightOfEdited(), oldHeight);
+        for (int i = 0; i < later.size(); ++i)
+            QCOMPARE(layout->blockBoundingRect(later[i]).top(), tops[i]);
+    }
+
+    // Keys go in at the end of a long document whose paragraphs above were
+    // never laid out, with the caret in view; then each step up shows the text
+    // that was on screen exactly as far down as the step, however wrong the
+    // estimates above it were; and a resize keeps the paragraph at the top.
+    void viewKeepsItsText()
+    {
+        FormFixture f;
+        const QByteArray typed = f.type("ka ");
+        f.box()->SetText(unevenParagraphs(5000));
+        QTest::keyClick(f.box(), Qt::Key_End, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QVERIFY(f.type("ka ").endsWith("\n" + typed));
+        QScrollBar* bar = f.box()->verticalScrollBar();
+        QVERIFY(bar->value() > bar->maximum() - 10); // the caret's line at the bottom
+        QVERIFY(f.box()->viewport()->rect().contains(f.box()->cursorRect()));
+        for (int step = 0; step < 15; ++step) {
+            const QTextBlock top = f.box()->document()->findBlockByNumber(blockAtViewTop(f.box()));
+            const qreal y = viewY(f.box(), top);
+            bar->setValue(bar->value() - 150);
+            QCoreApplication::processEvents();
+            QVERIFY2(std::abs(viewY(f.box(), top) - (y + 150)) <= 1, qPrintable(QString::number(step)));
+        }
+        const int top = blockAtViewTop(f.box());
+        for (const int width : {600, 420, 900}) {
+            f.form->resize(width, f.form->height());
+            QCoreApplication::processEvents();
+            QCOMPARE(blockAtViewTop(f.box()), top);
+            // Shown lines fill the new width.
+            const QTextBlock block = f.box()->document()->findBlockByNumber(top);
+            QVERIFY(f.box()->document()->documentLayout()->blockBoundingRect(block).right() <= f.box()->viewport()->width());
+        }
+    }
+
+    void veryTallDocumentsKeepTheirOrder()
+    {
+        // Heights past what 32 bits hold at the finest units move to coarser
+        // ones, one at a time or a run at once.
+        for (const bool batch : {false, true}) {
+            QTextDocument doc;
+            doc.setPlainText(QStringLiteral("a\nb\nc\nd"));
+            tk::document::BlockHeights heights(doc);
+            const qreal tall = 30e6;
+            if (batch)
+                heights.beginBatch();
+            for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+                batch ? heights.setHeightInBatch(b, tall) : void(heights.setHeight(b, tall));
+            if (batch)
+                heights.finishBatch();
+            QVERIFY(std::abs(heights.total() - 4 * tall) < 4);
+            QVERIFY(std::abs(heights.offset(doc.findBlockByNumber(2)) - 2 * tall) < 2);
+            QCOMPARE(heights.blockAt(1.5 * tall).blockNumber(), 1);
+            QCOMPARE(heights.blockAt(3.5 * tall).blockNumber(), 3);
+            QCOMPARE(heights.blockAt(5 * tall).blockNumber(), 3);
+        }
+    }
+};
 
 QTEST_MAIN(TestDocumentLayout)
 #include "test_document_layout.moc"

@@ -52,311 +52,296 @@ QTextCharFormat formatAt(tk::document::RichTextBox* box, int position)
 class TestKeystrokes : public QObject {
     Q_OBJECT
 private slots:
-    void roadOfOneKeystroke();
-    void ctrlAloneAtReleaseKeepsTheDotWaiting();
-    void switchOffPassesKeysAndFreezesState();
-    void newWindowResetsKeyMemory();
-    void keysInTheWindow();
-    void boldConsonantStaysBold();
-    void recallWithCtrlShiftLetter();
-    void typedTextTakesTheTypingFont();
-    void anyOrderOfPressAndRelease_data();
-    void anyOrderOfPressAndRelease();
-    void autoRepeatTypesTheKeyAgain();
-    void movingTheCaretStartsAWord_data();
-    void movingTheCaretStartsAWord();
-    void heldConsonantsDotStaysWithIt();
-};
-
-// The consonant goes in at the press, its dot at the release; a vowel
-// rewrites the letter at its press and does nothing at its release.
-void TestKeystrokes::roadOfOneKeystroke()
-{
-    FormFixture f;
-    const std::tuple<bool, char, const char*> steps[] = {
-        {true, 'k', "f"}, {false, 'k', "f;"}, {true, 'a', "f"}, {false, 'a', "f"}};
-    for (const auto& [press, key, text] : steps) {
-        press ? QTest::keyPress(f.box(), key) : QTest::keyRelease(f.box(), key);
-        QCOMPARE(f.text(), QByteArray(text));
-        QCOMPARE(f.state.dotPending, press && key == 'k');
-    }
-}
-
-void TestKeystrokes::ctrlAloneAtReleaseKeepsTheDotWaiting()
-{
-    FormFixture f;
-    QTest::keyPress(f.box(), 'k');
-    QKeyEvent ctrl(QEvent::KeyRelease, Qt::Key_K, Qt::ControlModifier);
-    QApplication::sendEvent(f.box(), &ctrl);
-    QVERIFY(f.text() == "f" && f.state.dotPending);
-    QKeyEvent ctrlShift(QEvent::KeyRelease, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
-    QApplication::sendEvent(f.box(), &ctrlShift);
-    QVERIFY(f.text() == "f;" && !f.state.dotPending);
-}
-
-void TestKeystrokes::switchOffPassesKeysAndFreezesState()
-{
-    FormFixture f;
-    f.type("k");
-    f.convert.setChecked(false);
-    QTest::keyPress(f.box(), 't');
-    QCOMPARE(f.state.lastKey, 'k');
-    f.state.dotPending = true;
-    QTest::keyRelease(f.box(), 't');
-    QVERIFY(f.text() == "f;t" && f.state.dotPending);
-    QCOMPARE(f.type("ha"), QByteArray("f;tha"));
-    QCOMPARE(f.state.lastKey, 'k');
-}
-
-void TestKeystrokes::newWindowResetsKeyMemory()
-{
-    FormFixture f;
-    f.type("k");
-    std::unique_ptr<tk::document::Form1> second(f.newForm());
-    QTest::keyClicks(second->RichTextBox1, QStringLiteral("a"));
-    QCOMPARE(second->RichTextBox1->Text(), QStringLiteral("m"));
-}
-
-// "|" first: "xyz" with "xy" selected; \x1a is Ctrl+Z; a non-ASCII character
-// comes as a keyboard layout or input method gives it, with no key code.
-void TestKeystrokes::keysInTheWindow()
-{
-    const std::pair<const char16_t*, const char*> rows[] = {
-        {u"kaa\x1a", "f"}, {u"kaa\x1a\x1a", "f;"}, {u"kaa\x1a\x1a\x1a", ""}, // one undo step per key
-        {u"|k", "f;z"},                  // the code replaces the selection
-        {u"ka\rka\ta", "f\nf\tm"},       // Enter and Tab keep their effect, and a word starts after them
-        {u"k\ba", "fm"},                 // Backspace takes the dot; a word starts after it
-        {u"k\u0B95a", "f;\u0B95m"},      // a character without a code passes; a word starts after it
-    };
-    QStringList got, expected;
-    for (const auto& [row, text] : rows) {
+    // The consonant goes in at the press, its dot at the release; a vowel
+    // rewrites the letter at its press and does nothing at its release.
+    void roadOfOneKeystroke()
+    {
         FormFixture f;
-        QString keys = QString::fromUtf16(row);
-        if (keys.startsWith(u'|')) {
-            f.box()->SetText(QStringLiteral("xyz"));
-            select(f.box(), 0, 2);
-            keys.remove(0, 1);
+        const std::tuple<bool, char, const char*> steps[] = {
+            {true, 'k', "f"}, {false, 'k', "f;"}, {true, 'a', "f"}, {false, 'a', "f"}};
+        for (const auto& [press, key, text] : steps) {
+            press ? QTest::keyPress(f.box(), key) : QTest::keyRelease(f.box(), key);
+            QCOMPARE(f.text(), QByteArray(text));
+            QCOMPARE(f.state.dotPending, press && key == 'k');
         }
-        for (const QChar c : keys) {
-            if (c == u'\x1a') {
-                f.undo();
-            } else if (c.unicode() > 127) {
-                for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                    QKeyEvent event(type, 0, Qt::NoModifier, QString(c));
-                    QApplication::sendEvent(f.box(), &event);
-                }
-            } else {
-                QTest::keyClick(f.box(), char(c.unicode()));
-            }
-        }
-        got << QString::fromUtf16(row) + QStringLiteral(" -> ") + f.box()->Text();
-        expected << QString::fromUtf16(row) + QStringLiteral(" -> ") + QString::fromUtf8(text);
     }
-    QCOMPARE(got, expected);
-}
 
-void TestKeystrokes::boldConsonantStaysBold()
-{
-    FormFixture f;
-    f.box()->SetSelBold(true);
-    QCOMPARE(f.type("k"), QByteArray("f;"));
-    QCOMPARE(f.box()->SelBold(), std::optional(true));
-    QCOMPARE(f.type("ee"), QByteArray("fP"));
-    QVERIFY(formatAt(f.box(), 0).fontWeight() == QFont::Bold && formatAt(f.box(), 1).fontWeight() == QFont::Bold);
-}
-
-void TestKeystrokes::recallWithCtrlShiftLetter()
-{
-    const int cs = Qt::ControlModifier | Qt::ShiftModifier;
-    const struct { Qt::Key key; int modifiers; bool selectAll; const char* expected; } rows[] = {
-        {Qt::Key_A, cs, false, "xyjkpo;"},                  // at the caret
-        {Qt::Key_A, cs, true, "jkpo;"},                     // over a selection
-        {Qt::Key_A, cs | Qt::AltModifier, false, "xyjkpo;"},
-        {Qt::Key_B, cs, true, ""},                          // nothing stored deletes the selection
-        {Qt::Key_B, cs, false, "xy"},
-        {Qt::Key_7, cs, true, "xy"},                        // digits are not recalled
-        {Qt::Key_A, Qt::ControlModifier, true, "xy"},
-    };
-    QStringList got, expected;
-    for (const auto& row : rows) {
+    void ctrlAloneAtReleaseKeepsTheDotWaiting()
+    {
         FormFixture f;
-        f.remember(QStringLiteral("a"), QStringLiteral("jkpo;"));
-        f.remember(QStringLiteral("7"), QStringLiteral("zzz"));
-        f.box()->SetText(QStringLiteral("xy"));
-        row.selectAll ? f.box()->selectAll() : f.box()->moveCursor(QTextCursor::End);
-        QTest::keyClick(f.box(), row.key, Qt::KeyboardModifiers(row.modifiers));
-        got << f.box()->Text();
-        expected << row.expected;
+        QTest::keyPress(f.box(), 'k');
+        QKeyEvent ctrl(QEvent::KeyRelease, Qt::Key_K, Qt::ControlModifier);
+        QApplication::sendEvent(f.box(), &ctrl);
+        QVERIFY(f.text() == "f" && f.state.dotPending);
+        QKeyEvent ctrlShift(QEvent::KeyRelease, Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier);
+        QApplication::sendEvent(f.box(), &ctrlShift);
+        QVERIFY(f.text() == "f;" && !f.state.dotPending);
     }
-    QCOMPARE(got, expected);
-}
 
-// Typed text takes the look of the text before it, in the family the switch
-// wants ("Latin font" from the settings file); the text after keeps its own.
-void TestKeystrokes::typedTextTakesTheTypingFont()
-{
-    const struct { const char* family; bool tamil; const char* setting; const char* typed; } rows[] = {
-        {"Noto Sans", true, "", "Kolvani"},     {"Nelpari", true, "", "Nelpari"},
-        {"Kolvani", false, "", "Noto Sans"},    {"Nelpari", false, "DejaVu Serif", "DejaVu Serif"},
-        {"DejaVu Sans", false, "DejaVu Serif", "DejaVu Sans"},
-    };
-    for (const auto& row : rows) {
+    void switchOffPassesKeysAndFreezesState()
+    {
         FormFixture f;
-        f.remember(QStringLiteral("Latin font"), QString::fromLatin1(row.setting));
-        f.convert.setChecked(!row.tamil); // the switch is read when it changes
-        f.convert.setChecked(row.tamil);
-        f.box()->SetText(QStringLiteral("xyzw"));
-        QTextCharFormat look, after;
-        look.setFontFamilies({QString::fromLatin1(row.family)});
-        look.setFontWeight(QFont::Bold);
-        look.setFontPointSize(20);
-        look.setForeground(QColor(Qt::red));
-        after.setFontItalic(true);
-        after.setForeground(QColor(Qt::blue));
-        QTextCursor c(f.box()->document());
-        c.setPosition(2, QTextCursor::KeepAnchor);
-        c.mergeCharFormat(look);
-        c.clearSelection();
-        c.setPosition(4, QTextCursor::KeepAnchor);
-        c.mergeCharFormat(after);
-        f.box()->SetSelStart(2);
-        f.type(row.tamil ? "kaa" : "Hi");
-        QStringList looks;
-        for (int i = 0; i < 4; ++i) {
-            const QTextCharFormat got = formatAt(f.box(), i);
-            looks << QStringLiteral("%1 %2 %3 %4").arg(got.fontFamilies().toStringList().value(0),
-                                                      got.foreground().color().name()).arg(got.fontWeight()).arg(got.fontPointSize());
-        }
-        const QString old = QStringLiteral("%1 #ff0000 700 20").arg(row.family);
-        const QString typed = QStringLiteral("%1 #ff0000 700 20").arg(row.typed);
-        QCOMPARE(looks, (QStringList{old, old, typed, typed}));
-        for (int i : {4, 5})
-            QVERIFY(formatAt(f.box(), i).fontItalic() && formatAt(f.box(), i).foreground().color() == QColor(Qt::blue));
+        f.type("k");
+        f.convert.setChecked(false);
+        QTest::keyPress(f.box(), 't');
+        QCOMPARE(f.state.lastKey, 'k');
+        f.state.dotPending = true;
+        QTest::keyRelease(f.box(), 't');
+        QVERIFY(f.text() == "f;t" && f.state.dotPending);
+        QCOMPARE(f.type("ha"), QByteArray("f;tha"));
+        QCOMPARE(f.state.lastKey, 'k');
     }
-}
 
-void TestKeystrokes::anyOrderOfPressAndRelease_data()
-{
-    QTest::addColumn<QByteArray>("keys");
-    QTest::addColumn<int>("overlap"); // -1: all down, then up in the opposite order
-    QTest::addColumn<QByteArray>("codes");
-    for (const TypedWord& w : typedWords) {
-        for (int overlap : {0, 1, 2, 3})
-            QTest::addRow("%s, %d down", w.keys, overlap) << QByteArray(w.keys) << overlap << QByteArray(w.codes);
-        if (QByteArrayList{"vanakkam", "thamiz", "kshaa"}.contains(w.keys))
-            QTest::addRow("%s, releases reversed", w.keys) << QByteArray(w.keys) << -1 << QByteArray(w.codes);
+    void newWindowResetsKeyMemory()
+    {
+        FormFixture f;
+        f.type("k");
+        std::unique_ptr<tk::document::Form1> second(f.newForm());
+        QTest::keyClicks(second->RichTextBox1, QStringLiteral("a"));
+        QCOMPARE(second->RichTextBox1->Text(), QStringLiteral("m"));
     }
-}
 
-void TestKeystrokes::anyOrderOfPressAndRelease()
-{
-    QFETCH(QByteArray, keys);
-    QFETCH(int, overlap);
-    QFETCH(QByteArray, codes);
-    FormFixture f;
-    if (overlap >= 0) {
-        rolled(f.box(), keys, overlap);
-    } else {
-        for (const char k : keys)
-            send(f.box(), true, k);
-        for (auto k = keys.crbegin(); k != keys.crend(); ++k)
-            send(f.box(), false, *k);
-    }
-    QCOMPARE(f.text(), codes);
-    QVERIFY(!f.state.dotPending);
-}
-
-// A held key repeats as presses alone, or as release-and-press pairs as X11
-// gives them: either way the same text as typing it four times.
-void TestKeystrokes::autoRepeatTypesTheKeyAgain()
-{
-    for (const bool x11Pairs : {false, true}) {
-        for (const auto& [before, held] : {std::pair{"a", 'k'}, std::pair{"k", 'a'}, std::pair{"ka", ' '}}) {
-            FormFixture oneByOne;
-            const QByteArray expected = oneByOne.type((before + QByteArray(4, held)).constData());
+    // "|" first: "xyz" with "xy" selected; \x1a is Ctrl+Z; a non-ASCII character
+    // comes as a keyboard layout or input method gives it, with no key code.
+    void keysInTheWindow()
+    {
+        const std::pair<const char16_t*, const char*> rows[] = {
+            {u"kaa\x1a", "f"}, {u"kaa\x1a\x1a", "f;"}, {u"kaa\x1a\x1a\x1a", ""}, // one undo step per key
+            {u"|k", "f;z"},                  // the code replaces the selection
+            {u"ka\rka\ta", "f\nf\tm"},       // Enter and Tab keep their effect, and a word starts after them
+            {u"k\ba", "fm"},                 // Backspace takes the dot; a word starts after it
+            {u"k\u0B95a", "f;\u0B95m"},      // a character without a code passes; a word starts after it
+        };
+        QStringList got, expected;
+        for (const auto& [row, text] : rows) {
             FormFixture f;
-            f.type(before);
-            send(f.box(), true, held);
-            for (int i = 0; i < 3; ++i) {
-                if (x11Pairs)
-                    send(f.box(), false, held, true);
-                send(f.box(), true, held, true);
+            QString keys = QString::fromUtf16(row);
+            if (keys.startsWith(u'|')) {
+                f.box()->SetText(QStringLiteral("xyz"));
+                select(f.box(), 0, 2);
+                keys.remove(0, 1);
             }
-            send(f.box(), false, held);
-            QCOMPARE(f.text(), expected);
+            for (const QChar c : keys) {
+                if (c == u'\x1a') {
+                    f.undo();
+                } else if (c.unicode() > 127) {
+                    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                        QKeyEvent event(type, 0, Qt::NoModifier, QString(c));
+                        QApplication::sendEvent(f.box(), &event);
+                    }
+                } else {
+                    QTest::keyClick(f.box(), char(c.unicode()));
+                }
+            }
+            got << QString::fromUtf16(row) + QStringLiteral(" -> ") + f.box()->Text();
+            expected << QString::fromUtf16(row) + QStringLiteral(" -> ") + QString::fromUtf8(text);
+        }
+        QCOMPARE(got, expected);
+    }
+
+    void boldConsonantStaysBold()
+    {
+        FormFixture f;
+        f.box()->SetSelBold(true);
+        QCOMPARE(f.type("k"), QByteArray("f;"));
+        QCOMPARE(f.box()->SelBold(), std::optional(true));
+        QCOMPARE(f.type("ee"), QByteArray("fP"));
+        QVERIFY(formatAt(f.box(), 0).fontWeight() == QFont::Bold && formatAt(f.box(), 1).fontWeight() == QFont::Bold);
+    }
+
+    void recallWithCtrlShiftLetter()
+    {
+        const int cs = Qt::ControlModifier | Qt::ShiftModifier;
+        const struct { Qt::Key key; int modifiers; bool selectAll; const char* expected; } rows[] = {
+            {Qt::Key_A, cs, false, "xyjkpo;"},                  // at the caret
+            {Qt::Key_A, cs, true, "jkpo;"},                     // over a selection
+            {Qt::Key_A, cs | Qt::AltModifier, false, "xyjkpo;"},
+            {Qt::Key_B, cs, true, ""},                          // nothing stored deletes the selection
+            {Qt::Key_B, cs, false, "xy"},
+            {Qt::Key_7, cs, true, "xy"},                        // digits are not recalled
+            {Qt::Key_A, Qt::ControlModifier, true, "xy"},
+        };
+        QStringList got, expected;
+        for (const auto& row : rows) {
+            FormFixture f;
+            f.remember(QStringLiteral("a"), QStringLiteral("jkpo;"));
+            f.remember(QStringLiteral("7"), QStringLiteral("zzz"));
+            f.box()->SetText(QStringLiteral("xy"));
+            row.selectAll ? f.box()->selectAll() : f.box()->moveCursor(QTextCursor::End);
+            QTest::keyClick(f.box(), row.key, Qt::KeyboardModifiers(row.modifiers));
+            got << f.box()->Text();
+            expected << row.expected;
+        }
+        QCOMPARE(got, expected);
+    }
+
+    // Typed text takes the look of the text before it, in the family the switch
+    // wants ("Latin font" from the settings file); the text after keeps its own.
+    void typedTextTakesTheTypingFont()
+    {
+        const struct { const char* family; bool tamil; const char* setting; const char* typed; } rows[] = {
+            {"Noto Sans", true, "", "Kolvani"},     {"Nelpari", true, "", "Nelpari"},
+            {"Kolvani", false, "", "Noto Sans"},    {"Nelpari", false, "DejaVu Serif", "DejaVu Serif"},
+            {"DejaVu Sans", false, "DejaVu Serif", "DejaVu Sans"},
+        };
+        for (const auto& row : rows) {
+            FormFixture f;
+            f.remember(QStringLiteral("Latin font"), QString::fromLatin1(row.setting));
+            f.convert.setChecked(!row.tamil); // the switch is read when it changes
+            f.convert.setChecked(row.tamil);
+            f.box()->SetText(QStringLiteral("xyzw"));
+            QTextCharFormat look, after;
+            look.setFontFamilies({QString::fromLatin1(row.family)});
+            look.setFontWeight(QFont::Bold);
+            look.setFontPointSize(20);
+            look.setForeground(QColor(Qt::red));
+            after.setFontItalic(true);
+            after.setForeground(QColor(Qt::blue));
+            QTextCursor c(f.box()->document());
+            c.setPosition(2, QTextCursor::KeepAnchor);
+            c.mergeCharFormat(look);
+            c.clearSelection();
+            c.setPosition(4, QTextCursor::KeepAnchor);
+            c.mergeCharFormat(after);
+            f.box()->SetSelStart(2);
+            f.type(row.tamil ? "kaa" : "Hi");
+            QStringList looks;
+            for (int i = 0; i < 4; ++i) {
+                const QTextCharFormat got = formatAt(f.box(), i);
+                looks << QStringLiteral("%1 %2 %3 %4").arg(got.fontFamilies().toStringList().value(0),
+                                                          got.foreground().color().name()).arg(got.fontWeight()).arg(got.fontPointSize());
+            }
+            const QString old = QStringLiteral("%1 #ff0000 700 20").arg(row.family);
+            const QString typed = QStringLiteral("%1 #ff0000 700 20").arg(row.typed);
+            QCOMPARE(looks, (QStringList{old, old, typed, typed}));
+            for (int i : {4, 5})
+                QVERIFY(formatAt(f.box(), i).fontItalic() && formatAt(f.box(), i).foreground().color() == QColor(Qt::blue));
         }
     }
-}
 
-void TestKeystrokes::movingTheCaretStartsAWord_data()
-{
-    QTest::addColumn<QString>("move");
-    QTest::addColumn<QByteArray>("expected"); // " thamiz" typed on the first line, the move, then "amma"
-    QTest::newRow("down") << "Down, Home" << QByteArray(" jkpo;\nmk;kxy");
-    QTest::newRow("ctrl+end") << "Ctrl+End" << QByteArray(" jkpo;\nxymk;k");
-    QTest::newRow("left and back") << "Left, Right" << QByteArray(" jkpo;mk;k\nxy");
-    QTest::newRow("home") << "Home" << QByteArray("mk;k jkpo;\nxy");
-    QTest::newRow("click") << "click" << QByteArray(" jkpo;\nmk;kxy");
-    QTest::newRow("selection") << "Ctrl+End, Shift+Home" << QByteArray(" jkpo;\nmk;k");
-    QTest::newRow("find") << "find" << QByteArray(" jkpo;\nmk;k");
-    QTest::newRow("undo") << "Ctrl+Z" << QByteArray(" jkpmk;k\nxy");
-    QTest::newRow("another document") << "switch" << QByteArray(" jkpo;mk;k\nxy");
-    QTest::newRow("word recalled from the memory") << "recall" << QByteArray(" jkpo;fz;mk;k\nxy");
-    QTest::newRow("no move: the word goes on") << "" << QByteArray(" jkpok;k\nxy");
-}
-
-void TestKeystrokes::movingTheCaretStartsAWord()
-{
-    QFETCH(QString, move);
-    QFETCH(QByteArray, expected);
-    FormFixture f;
-    tk::document::RichTextBox* box = f.box();
-    box->SetText(QStringLiteral("\nxy"));
-    box->SetSelStart(0);
-    QCOMPARE(f.type(" thamiz"), QByteArray(" jkpo;\nxy"));
-    const QTextBlock second = box->document()->lastBlock();
-    if (move == u"click") {
-        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(QTextCursor(second)).center() - QPoint(2, 0));
-    } else if (move == u"find") {
-        QCOMPARE(box->Find(QStringLiteral("xy")), second.position());
-    } else if (move == u"switch") {
-        std::unique_ptr<tk::document::Form1> other(f.newForm());
-        other->Form_GotFocus();
-        QTest::keyClicks(other->RichTextBox1, QStringLiteral("ka"));
-        f.form->Form_GotFocus();
-    } else if (move == u"recall") {
-        f.remember(QStringLiteral("k"), QStringLiteral("fz;"));
-        QTest::keyClick(box, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-    } else {
-        QTest::keySequence(box, QKeySequence(move));
+    void anyOrderOfPressAndRelease_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<int>("overlap"); // -1: all down, then up in the opposite order
+        QTest::addColumn<QByteArray>("codes");
+        for (const TypedWord& w : typedWords) {
+            for (int overlap : {0, 1, 2, 3})
+                QTest::addRow("%s, %d down", w.keys, overlap) << QByteArray(w.keys) << overlap << QByteArray(w.codes);
+            if (QByteArrayList{"vanakkam", "thamiz", "kshaa"}.contains(w.keys))
+                QTest::addRow("%s, releases reversed", w.keys) << QByteArray(w.keys) << -1 << QByteArray(w.codes);
+        }
     }
-    QCOMPARE(f.type("amma"), expected);
-}
 
-// The dot of a held consonant goes after it, never where the caret has gone:
-// written first on a click or a moving key, dropped on a command's move.
-void TestKeystrokes::heldConsonantsDotStaysWithIt()
-{
-    FormFixture f;
-    tk::document::RichTextBox* box = f.box();
-    box->SetText(QStringLiteral("\nxy"));
-    const std::function<void()> moves[] = {
-        [&] { QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
-                                box->cursorRect(QTextCursor(box->document()->lastBlock())).center()); },
-        [&] { QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier); },
-        [&] { box->SetSelStart(box->Text().size()); },
-    };
-    QByteArrayList got;
-    for (const auto& move : moves) {
+    void anyOrderOfPressAndRelease()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(int, overlap);
+        QFETCH(QByteArray, codes);
+        FormFixture f;
+        if (overlap >= 0) {
+            rolled(f.box(), keys, overlap);
+        } else {
+            for (const char k : keys)
+                send(f.box(), true, k);
+            for (auto k = keys.crbegin(); k != keys.crend(); ++k)
+                send(f.box(), false, *k);
+        }
+        QCOMPARE(f.text(), codes);
+        QVERIFY(!f.state.dotPending);
+    }
+
+    // A held key repeats as presses alone, or as release-and-press pairs as X11
+    // gives them: either way the same text as typing it four times.
+    void autoRepeatTypesTheKeyAgain()
+    {
+        for (const bool x11Pairs : {false, true}) {
+            for (const auto& [before, held] : {std::pair{"a", 'k'}, std::pair{"k", 'a'}, std::pair{"ka", ' '}}) {
+                FormFixture oneByOne;
+                const QByteArray expected = oneByOne.type((before + QByteArray(4, held)).constData());
+                FormFixture f;
+                f.type(before);
+                send(f.box(), true, held);
+                for (int i = 0; i < 3; ++i) {
+                    if (x11Pairs)
+                        send(f.box(), false, held, true);
+                    send(f.box(), true, held, true);
+                }
+                send(f.box(), false, held);
+                QCOMPARE(f.text(), expected);
+            }
+        }
+    }
+
+    void movingTheCaretStartsAWord_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QByteArray>("expected"); // " thamiz" typed on the first line, the move, then "amma"
+        QTest::newRow("down") << "Down, Home" << QByteArray(" jkpo;\nmk;kxy");
+        QTest::newRow("ctrl+end") << "Ctrl+End" << QByteArray(" jkpo;\nxymk;k");
+        QTest::newRow("left and back") << "Left, Right" << QByteArray(" jkpo;mk;k\nxy");
+        QTest::newRow("home") << "Home" << QByteArray("mk;k jkpo;\nxy");
+        QTest::newRow("click") << "click" << QByteArray(" jkpo;\nmk;kxy");
+        QTest::newRow("selection") << "Ctrl+End, Shift+Home" << QByteArray(" jkpo;\nmk;k");
+        QTest::newRow("find") << "find" << QByteArray(" jkpo;\nmk;k");
+        QTest::newRow("undo") << "Ctrl+Z" << QByteArray(" jkpmk;k\nxy");
+        QTest::newRow("another document") << "switch" << QByteArray(" jkpo;mk;k\nxy");
+        QTest::newRow("word recalled from the memory") << "recall" << QByteArray(" jkpo;fz;mk;k\nxy");
+        QTest::newRow("no move: the word goes on") << "" << QByteArray(" jkpok;k\nxy");
+    }
+
+    void movingTheCaretStartsAWord()
+    {
+        QFETCH(QString, move);
+        QFETCH(QByteArray, expected);
+        FormFixture f;
+        tk::document::RichTextBox* box = f.box();
+        box->SetText(QStringLiteral("\nxy"));
         box->SetSelStart(0);
-        send(box, true, 'k');
-        move();
-        send(box, false, 'k');
-        got << f.text();
+        QCOMPARE(f.type(" thamiz"), QByteArray(" jkpo;\nxy"));
+        const QTextBlock second = box->document()->lastBlock();
+        if (move == u"click") {
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(QTextCursor(second)).center() - QPoint(2, 0));
+        } else if (move == u"find") {
+            QCOMPARE(box->Find(QStringLiteral("xy")), second.position());
+        } else if (move == u"switch") {
+            std::unique_ptr<tk::document::Form1> other(f.newForm());
+            other->Form_GotFocus();
+            QTest::keyClicks(other->RichTextBox1, QStringLiteral("ka"));
+            f.form->Form_GotFocus();
+        } else if (move == u"recall") {
+            f.remember(QStringLiteral("k"), QStringLiteral("fz;"));
+            QTest::keyClick(box, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        } else {
+            QTest::keySequence(box, QKeySequence(move));
+        }
+        QCOMPARE(f.type("amma"), expected);
     }
-    QCOMPARE(got, (QByteArrayList{"f;\nxy", "f;f;\nxy", "ff;f;\nxy"}));
-    QVERIFY(!f.state.dotPending);
-}
+
+    // The dot of a held consonant goes after it, never where the caret has gone:
+    // written first on a click or a moving key, dropped on a command's move.
+    void heldConsonantsDotStaysWithIt()
+    {
+        FormFixture f;
+        tk::document::RichTextBox* box = f.box();
+        box->SetText(QStringLiteral("\nxy"));
+        const std::function<void()> moves[] = {
+            [&] { QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                                    box->cursorRect(QTextCursor(box->document()->lastBlock())).center()); },
+            [&] { QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier); },
+            [&] { box->SetSelStart(box->Text().size()); },
+        };
+        QByteArrayList got;
+        for (const auto& move : moves) {
+            box->SetSelStart(0);
+            send(box, true, 'k');
+            move();
+            send(box, false, 'k');
+            got << f.text();
+        }
+        QCOMPARE(got, (QByteArrayList{"f;\nxy", "f;f;\nxy", "ff;f;\nxy"}));
+        QVERIFY(!f.state.dotPending);
+    }
+};
 
 QTEST_MAIN(TestKeystrokes)
 #include "test_keystrokes.moc"
