@@ -1,7 +1,5 @@
-// The text surface's own layout: once laid out, the same lines and places as
-// Qt's layout; an edit in a long document moves what follows by its change in
-// height and lays out nothing else; the view stays on its text while
-// paragraphs above it get their real heights.
+// The text surface's own layout: the same lines and places as Qt's; edits and
+// scrolling in a long document lay out only what they must.
 #include "form_fixture.h"
 
 #include "display_fonts.h"
@@ -77,13 +75,6 @@ QString unevenParagraphs(int count)
     return text;
 }
 
-int blockAtViewTop(tk::document::RichTextBox* box) { return box->cursorForPosition(QPoint(8, 2)).blockNumber(); }
-
-qreal viewY(tk::document::RichTextBox* box, const QTextBlock& block)
-{
-    return box->document()->documentLayout()->blockBoundingRect(block).top() - box->verticalScrollBar()->value();
-}
-
 } // namespace
 
 class TestDocumentLayout : public QObject {
@@ -119,8 +110,7 @@ private slots:
         }
     }
 
-    // The caret and clicks land where they do with Qt's layout, in a text
-    // edit side by side at the same size.
+    // The caret and clicks land where they do in a text edit with Qt's layout.
     void caretAndClicksMatchQt()
     {
         FormFixture f;
@@ -148,8 +138,7 @@ private slots:
                          qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     }
 
-    // Find's and speech's highlights are extra selections; the user's
-    // selection comes with the paint context.
+    // Find's and speech's highlights are extra selections; the user's own comes with the paint context.
     void drawsSelectionAndHighlights()
     {
         FormFixture f;
@@ -179,8 +168,7 @@ private slots:
         QVERIFY(count(f.box()->cursorRect(selection).adjusted(-200, 0, 0, 0), selected) > 20);
     }
 
-    // At the start of the middle paragraph: text that wraps, a new paragraph,
-    // a Backspace joining two paragraphs; then undone.
+    // In the middle paragraph: text that wraps, a new paragraph, a Backspace joining two; then undone.
     void editMovesLaterParagraphsByItsHeightChange()
     {
         for (const auto& [insert, backspace] : {std::pair{tamilLine.repeated(3), false},
@@ -194,7 +182,7 @@ private slots:
             const QTextBlock before = doc->findBlockByNumber(middle - 2), untouched = doc->findBlockByNumber(2000);
             const QList<QTextBlock> later{doc->findBlockByNumber(middle + 1), doc->findBlockByNumber(middle + 2),
                                           doc->findBlockByNumber(2990), doc->lastBlock()};
-            // From the paragraph a Backspace joins the middle one to, up to the first later one.
+            // From the paragraph a Backspace joins the middle one to.
             auto heightOfEdited = [&] {
                 qreal h = 0;
                 for (QTextBlock b = before.next(); b != later.first(); b = b.next())
@@ -224,13 +212,15 @@ private slots:
         }
     }
 
-    // Keys go in at the end of a long document whose paragraphs above were
-    // never laid out, with the caret in view; each step up shows the text that
-    // was on screen exactly as far down as the step, however wrong the
-    // estimates above it were; a resize keeps the paragraph at the top.
+    // Typing at the end of a long document never laid out above; then each step
+    // up moves the text by the step, however wrong the estimates above were.
     void viewKeepsItsText()
     {
         FormFixture f;
+        auto blockAtViewTop = [&] { return f.box()->cursorForPosition(QPoint(8, 2)).blockNumber(); };
+        auto viewY = [&](const QTextBlock& block) {
+            return f.box()->document()->documentLayout()->blockBoundingRect(block).top() - f.box()->verticalScrollBar()->value();
+        };
         const QByteArray typed = f.type("ka ");
         f.box()->SetText(unevenParagraphs(5000));
         QTest::keyClick(f.box(), Qt::Key_End, Qt::ControlModifier);
@@ -240,24 +230,23 @@ private slots:
         QVERIFY(bar->value() > bar->maximum() - 10);
         QVERIFY(f.box()->viewport()->rect().contains(f.box()->cursorRect()));
         for (int step = 0; step < 15; ++step) {
-            const QTextBlock top = f.box()->document()->findBlockByNumber(blockAtViewTop(f.box()));
-            const qreal y = viewY(f.box(), top);
+            const QTextBlock top = f.box()->document()->findBlockByNumber(blockAtViewTop());
+            const qreal y = viewY(top);
             bar->setValue(bar->value() - 150);
             QCoreApplication::processEvents();
-            QVERIFY2(std::abs(viewY(f.box(), top) - (y + 150)) <= 1, qPrintable(QString::number(step)));
+            QVERIFY2(std::abs(viewY(top) - (y + 150)) <= 1, qPrintable(QString::number(step)));
         }
-        const int top = blockAtViewTop(f.box());
+        const int top = blockAtViewTop();
         for (const int width : {600, 420, 900}) {
             f.form->resize(width, f.form->height());
             QCoreApplication::processEvents();
-            QCOMPARE(blockAtViewTop(f.box()), top);
+            QCOMPARE(blockAtViewTop(), top);
             const QTextBlock block = f.box()->document()->findBlockByNumber(top); // its lines fill the new width
             QVERIFY(f.box()->document()->documentLayout()->blockBoundingRect(block).right() <= f.box()->viewport()->width());
         }
     }
 
-    // Heights past what 32 bits hold at the finest units move to coarser ones,
-    // one at a time or a run at once.
+    // Heights past what 32 bits hold in the finest units move to coarser ones, one by one or in a run.
     void veryTallDocumentsKeepTheirOrder()
     {
         for (const bool batch : {false, true}) {
