@@ -3,7 +3,6 @@
 // the caret moves by anything but typing, the next key starts a word.
 #include "form_fixture.h"
 #include "../engine/typed_words.h"
-#include "../support/test_files.h"
 
 #include <QTextBlock>
 #include <functional>
@@ -101,13 +100,12 @@ private slots:
         QCOMPARE(second->RichTextBox1->Text(), QStringLiteral("m"));
     }
 
-    // "|" first: "xyz" with "xy" selected; \x1a is Ctrl+Z; a non-ASCII character
-    // comes as a keyboard layout or input method gives it, with no key code.
+    // \x1a is Ctrl+Z; a non-ASCII character comes as a keyboard layout or an
+    // input method gives it, with no key code. (Typing over a selection: caret tests.)
     void keysInTheWindow()
     {
         const std::pair<const char16_t*, const char*> rows[] = {
             {u"kaa\x1a", "f"}, {u"kaa\x1a\x1a", "f;"}, {u"kaa\x1a\x1a\x1a", ""}, // one undo step per key
-            {u"|k", "f;z"},                  // the code replaces the selection
             {u"ka\rka\ta", "f\nf\tm"},       // Enter and Tab keep their effect, and a word starts after them
             {u"k\ba", "fm"},                 // Backspace takes the dot; a word starts after it
             {u"k\u0B95a", "f;\u0B95m"},      // a character without a code passes; a word starts after it
@@ -115,13 +113,7 @@ private slots:
         QStringList got, expected;
         for (const auto& [row, text] : rows) {
             FormFixture f;
-            QString keys = QString::fromUtf16(row);
-            if (keys.startsWith(u'|')) {
-                f.box()->SetText(QStringLiteral("xyz"));
-                select(f.box(), 0, 2);
-                keys.remove(0, 1);
-            }
-            for (const QChar c : keys) {
+            for (const QChar c : QString::fromUtf16(row)) {
                 if (c == u'\x1a') {
                     f.undo();
                 } else if (c.unicode() > 127) {
