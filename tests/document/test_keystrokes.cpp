@@ -181,22 +181,21 @@ private slots:
             f.remember(QStringLiteral("Latin font"), QString::fromLatin1(row.setting));
             f.convert.setChecked(!row.tamil); // the switch is read when it changes
             f.convert.setChecked(row.tamil);
-            QVERIFY(f.box()->SetTextRTF(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 %1;}}{\\colortbl;\\red255\\green0\\blue0;"
-                                                       "\\red0\\green0\\blue255;}{\\f0\\b\\fs40\\cf1 xy}{\\i\\cf2 zw}}")
-                                            .arg(row.family)));
+            QVERIFY(f.box()->SetTextRTF(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 %1;}{\\f1 DejaVu Sans;}}{\\colortbl;\\red255"
+                                                       "\\green0\\blue0;\\red0\\green0\\blue255;}{\\f0\\b\\fs40\\cf1 xy}"
+                                                       "{\\f1\\i\\fs24\\cf2 zw}}").arg(row.family)));
             f.box()->SetSelStart(2);
             f.type(row.tamil ? "kaa" : "Hi");
             QStringList looks;
-            for (int i = 0; i < 4; ++i) {
-                const QTextCharFormat got = formatAt(f.box(), i);
-                looks << QStringLiteral("%1 %2 %3 %4").arg(got.fontFamilies().toStringList().value(0),
-                                                          got.foreground().color().name()).arg(got.fontWeight()).arg(got.fontPointSize());
+            for (int i = 0; i < 6; ++i) {
+                const QTextCharFormat c = formatAt(f.box(), i);
+                looks << QStringLiteral("%1 %2 %3 %4 %5").arg(c.fontFamilies().toStringList().value(0), c.foreground().color().name())
+                             .arg(c.fontWeight()).arg(c.fontPointSize()).arg(c.fontItalic());
             }
-            const QString old = QStringLiteral("%1 #ff0000 700 20").arg(row.family);
-            const QString typed = QStringLiteral("%1 #ff0000 700 20").arg(row.typed);
-            QCOMPARE(looks, (QStringList{old, old, typed, typed}));
-            for (int i : {4, 5})
-                QVERIFY(formatAt(f.box(), i).fontItalic() && formatAt(f.box(), i).foreground().color() == QColor(Qt::blue));
+            const QString old = QStringLiteral("%1 #ff0000 700 20 0").arg(row.family);
+            const QString typed = QStringLiteral("%1 #ff0000 700 20 0").arg(row.typed);
+            const QString after = QStringLiteral("DejaVu Sans #0000ff 400 12 1");
+            QCOMPARE(looks, (QStringList{old, old, typed, typed, after, after}));
         }
     }
 
