@@ -1,8 +1,7 @@
 #pragma once
 
-// A document window on its own, with the frame's shared items, common dialog
-// and key memory beside it, the dialogs scripted and the word memory in a
-// temporary configuration folder.
+// A document window on its own beside the frame's shared items, its dialogs
+// scripted and its word memory in a temporary configuration folder.
 #include "../memory/memory_fixture.h"
 #include "../support/scripted_dialogs.h"
 

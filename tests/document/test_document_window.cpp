@@ -1,5 +1,4 @@
-// The document window: its closing question, the changed mark, the indent
-// sliders and loading into it.
+// The document window: closing question, changed mark, indent sliders, loading.
 #include "form_fixture.h"
 #include "../support/test_files.h"
 
