@@ -17,16 +17,11 @@ namespace {
 // "j|kp|o;" -> the text and the places a caret may stand.
 std::pair<QString, QList<int>> parse(const QString& marked)
 {
-    QString text;
     QList<int> places{0};
-    for (const QChar c : marked) {
-        if (c == u'|')
-            places << int(text.size());
-        else
-            text += c;
-    }
-    places << int(text.size());
-    return {text, places};
+    for (qsizetype i = marked.indexOf(u'|'); i >= 0; i = marked.indexOf(u'|', i + 1))
+        places << int(i - places.size() + 1); // less the marks before it
+    places << int(marked.size() - places.size() + 1);
+    return {QString(marked).remove(u'|'), places};
 }
 
 } // namespace
