@@ -18,24 +18,21 @@ void TestSpellingCommands::spellCheckOpensOnTheActiveDocument()
 {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-    for (const QString how : {"menu", "F2", "toolbar"}) {
+    const std::function<void(FrameFixture&)> ways[] = {
+        [](FrameFixture& f) { f.item("spellcheck")->trigger(); },
+        [](FrameFixture& f) { QTest::keyClick(f.frame->ActiveForm()->RichTextBox1, Qt::Key_F2); },
+        [](FrameFixture& f) { f.frame->Toolbar1_ButtonClick(QStringLiteral("Spell Check")); },
+    };
+    for (const auto& run : ways) {
         FrameFixture f;
-        auto run = [&] {
-            if (how == QLatin1String("menu"))
-                f.item("spellcheck")->trigger();
-            else if (how == QLatin1String("F2"))
-                QTest::keyClick(f.frame->ActiveForm()->RichTextBox1, Qt::Key_F2);
-            else
-                f.frame->Toolbar1_ButtonClick(QStringLiteral("Spell Check"));
-        };
         f.newDocument();
-        run();
+        run(f);
         QVERIFY(!f.frame->spellingDialog() || !f.frame->spellingDialog()->isVisible());
         tk::document::Form1* form = f.newDocument();
         fill(*form->RichTextBox1, QStringLiteral("L:A quikc check"));
-        run();
+        run(f);
         tk::spelling::SpellingDialog* dialog = f.frame->spellingDialog();
-        QVERIFY2(dialog && dialog->isVisible() && !dialog->isModal(), qPrintable(how));
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
         QCOMPARE(dialog->check()->box(), form->RichTextBox1);
         QCOMPARE(form->RichTextBox1->textCursor().selectedText(), QStringLiteral("quikc"));
         form->closeWithoutQuestion();
