@@ -38,7 +38,6 @@ private slots:
     void settingsInEngineUnits();
     void cancelEndsSynthesis();
     void nothingToHearOrNoSoundCard();
-    void stopEndsPlaybackAndHighlight_data();
     void stopEndsPlaybackAndHighlight();
     void readingToTheEndClearsTheHighlight();
     void spokenWordsGoForward();
@@ -135,58 +134,48 @@ void TestSpeech::nothingToHearOrNoSoundCard()
     }
 }
 
-void TestSpeech::stopEndsPlaybackAndHighlight_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Stop") << "stop";
-    QTest::newRow("Escape in the document") << "escape";
-    QTest::newRow("closing the document") << "close";
-}
-
+// By Stop, Escape in the document, or closing the document.
 void TestSpeech::stopEndsPlaybackAndHighlight()
 {
-    QFETCH(QString, how);
-    ScriptedDialogs dialogs;
-    FakeAudio audio;
-    auto* box = new tk::document::RichTextBox;
-    box->show();
-    fill(*box, QStringLiteral("K:") + QStringLiteral("ehd; jkpo; vOjpNdd;. ").repeated(30));
-    const QString text = box->toPlainText();
-    selectAll(*box);
-    // Another feature's mark stays while words are spoken and after.
-    QTextEdit::ExtraSelection other;
-    other.cursor = QTextCursor(box->document());
-    other.cursor.setPosition(3, QTextCursor::KeepAnchor);
-    other.format.setBackground(Qt::green);
-    box->setExtraSelections({other});
-    QPointer<DirectSS1> speech = &DirectSS1::of(*box);
-    speech->SpeakSelection();
-    QVERIFY(speech->isSpeaking());
-    // The selection would cover the spoken word: it steps aside meanwhile.
-    QVERIFY(!box->textCursor().hasSelection());
-    QTRY_VERIFY(hasSpokenWordSelection(*box));
-    QCOMPARE(box->extraSelections().size(), 2);
-    QTRY_VERIFY(speech->spokenWord().start > 0);
-    if (how == QLatin1String("stop"))
-        speech->Stop();
-    else if (how == QLatin1String("escape"))
-        QTest::keyClick(box, Qt::Key_Escape);
-    else
-        delete std::exchange(box, nullptr);
-    QTRY_COMPARE(audio.live.load(), 0);
-    const qint64 writtenAtStop = audio.written.load();
-    QTest::qWait(100);
-    QCOMPARE(audio.written.load(), writtenAtStop);
-    QCOMPARE(dialogs.log, QStringList{});
-    if (!box) {
-        QVERIFY(!speech);
-        return;
+    for (const QString how : {"stop", "escape", "close"}) {
+        ScriptedDialogs dialogs;
+        FakeAudio audio;
+        auto box = std::make_unique<tk::document::RichTextBox>();
+        box->show();
+        fill(*box, QStringLiteral("K:") + QStringLiteral("ehd; jkpo; vOjpNdd;. ").repeated(30));
+        const QString text = box->toPlainText();
+        selectAll(*box);
+        // Another feature's mark stays while words are spoken and after.
+        QTextEdit::ExtraSelection other{QTextCursor(box->document()), {}};
+        other.cursor.setPosition(3, QTextCursor::KeepAnchor);
+        other.format.setBackground(Qt::green);
+        box->setExtraSelections({other});
+        QPointer<DirectSS1> speech = &DirectSS1::of(*box);
+        speech->SpeakSelection();
+        // The selection would cover the spoken word: it steps aside meanwhile.
+        QVERIFY(speech->isSpeaking() && !box->textCursor().hasSelection());
+        QTRY_VERIFY(hasSpokenWordSelection(*box));
+        QCOMPARE(box->extraSelections().size(), 2);
+        QTRY_VERIFY(speech->spokenWord().start > 0);
+        if (how == QLatin1String("stop"))
+            speech->Stop();
+        else if (how == QLatin1String("escape"))
+            QTest::keyClick(box.get(), Qt::Key_Escape);
+        else
+            box.reset();
+        QTRY_COMPARE(audio.live.load(), 0);
+        const qint64 writtenAtStop = audio.written.load();
+        QTest::qWait(100);
+        QCOMPARE(audio.written.load(), writtenAtStop);
+        QCOMPARE(dialogs.log, QStringList{});
+        QCOMPARE(!speech, !box);
+        if (box) {
+            QVERIFY(!speech->isSpeaking() && !hasSpokenWordSelection(*box));
+            QCOMPARE(box->extraSelections().size(), 1);
+            QCOMPARE(box->textCursor().selectedText().size(), text.size());
+            QCOMPARE(box->toPlainText(), text);
+        }
     }
-    QVERIFY(!speech->isSpeaking() && !hasSpokenWordSelection(*box));
-    QCOMPARE(box->extraSelections().size(), 1);
-    QCOMPARE(box->textCursor().selectedText().size(), text.size());
-    QCOMPARE(box->toPlainText(), text);
-    delete box;
 }
 
 void TestSpeech::readingToTheEndClearsTheHighlight()

@@ -17,11 +17,7 @@ namespace {
 
 DirectSS1& control(tk::document::Form1* form) { return DirectSS1::of(*form->RichTextBox1); }
 
-QList<int> settingsOf(tk::document::Form1* form)
-{
-    const DirectSS1& c = control(form);
-    return {c.Speed(), c.Pitch(), c.CurrentMode()};
-}
+QList<int> settingsOf(tk::document::Form1* f) { return {control(f).Speed(), control(f).Pitch(), control(f).CurrentMode()}; }
 
 Form3* openOptions(FrameFixture& f)
 {
@@ -94,9 +90,8 @@ void TestSpeechCommands::options()
     openOptions(f)->Command1->click();
     QCOMPARE(settingsOf(form), (QList<int>{30, 84, 1}));
     options = openOptions(f);
-    options->HScroll1->setValue(510);
-    options->HScroll2->setValue(338);
-    options->HScroll3->setValue(7);
+    for (auto [bar, value] : {std::pair{options->HScroll1, 510}, {options->HScroll2, 338}, {options->HScroll3, 7}})
+        bar->setValue(value);
     options->Command1->click();
     QCOMPARE(settingsOf(form), (QList<int>{510, 338, 7}));
     QCOMPARE(openOptions(f)->HScroll1->value(), 30);
