@@ -1,6 +1,6 @@
 // The Convert File dialog: a file re-typed in place as the command-line
 // converter types it, refused files untouched, a picked text box converted.
-#include "frame_with_files.h"
+#include "../app/frame_fixture.h"
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
 
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTextEdit>
+#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -52,30 +52,10 @@ void convert(Form4* form)
 class TestConvertFile : public QObject {
     Q_OBJECT
 private slots:
-    void dialogFromOpenToCancel();
     void convertingAFile();
     void pickingATextBoxConvertsIt();
-    void pickingNothingSaysSo();
+    void pickingNothingSaysSoAndCancelUnloads();
 };
-
-void TestConvertFile::dialogFromOpenToCancel()
-{
-    FrameFixture f;
-    QPointer<Form4> form = open(f);
-    QVERIFY(form && form->isVisible() && !form->isModal() && form->Command1->isDefault());
-    // Exactly one picture answers the mouse.
-    QVERIFY(form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled());
-    form->Option2->click();
-    QVERIFY(!form->Picture2->isEnabled() && form->Picture1->isEnabled());
-    QCOMPARE(Form4::positionCaption(QPoint(-5, -1200)), QStringLiteral("X is-5, Y is-1200"));
-    // Cancel beeps and unloads; a new showing starts afresh.
-    form->Command2->click();
-    FrameFixture::settle();
-    QVERIFY(!form);
-    QCOMPARE(f.dialogs.take(), QStringList{"beep"});
-    form = open(f);
-    QVERIFY(form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled());
-}
 
 // A converted file is replaced and the dialog unloads; a refused one is told
 // in one message naming the file (but a folder) and why, and left as it was,
@@ -95,8 +75,10 @@ void TestConvertFile::convertingAFile()
         {"unicode.txt", QStringLiteral("amma \u2014 appa").toUtf8(), {}, "U+2014"}, // no code for it
     };
     for (const auto& r : rows) {
-        FrameWithFiles t;
-        QString file = r.name ? t.path(QString::fromLatin1(r.name)) : QString();
+        FrameFixture f;
+        QTemporaryDir dir;
+        const QString named = r.name ? dir.filePath(QString::fromLatin1(r.name)) : QString();
+        QString file = named;
         if (!r.content.isNull())
             writeBytes(file, r.content);
         const bool locked = qstrcmp(r.name, "locked.txt") == 0;
@@ -104,18 +86,18 @@ void TestConvertFile::convertingAFile()
             file = QStringLiteral("/proc/self/mem"); // reading fails for root too
         else if (locked)
             QFile::setPermissions(file, {});
-        QPointer<Form4> form = open(t.f);
+        QPointer<Form4> form = open(f);
         if (!file.isNull()) {
-            t.f.dialogs.files.push_back(file);
+            f.dialogs.files.push_back(file);
             form->Picture2_Click();
             QCOMPARE(form->Label1->text(), file);
         }
         convert(form);
-        QVERIFY(t.f.frame->documents().isEmpty());
-        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files).size(), r.content.isNull() ? 0 : 1);
-        const QString log = t.f.dialogs.take().join(u'|').remove(QRegularExpression(QStringLiteral("^open:\\|?")));
+        QVERIFY(f.frame->documents().isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), r.content.isNull() ? 0 : 1);
+        const QString log = f.dialogs.take().join(u'|').remove(QRegularExpression(QStringLiteral("^open:\\|?")));
         if (!r.keys.isNull()) {
-            QVERIFY(!form && log.isEmpty() && !t.f.item("save")->isEnabled());
+            QVERIFY(!form && log.isEmpty() && !f.item("save")->isEnabled());
             QCOMPARE(readBytes(file), typed(r.keys));
             continue;
         }
@@ -124,9 +106,9 @@ void TestConvertFile::convertingAFile()
                  qPrintable(log));
         QVERIFY(form && form->isVisible());
         if (locked)
-            QFile::setPermissions(t.path(QString::fromLatin1(r.name)), QFile::ReadOwner | QFile::WriteOwner);
+            QFile::setPermissions(named, QFile::ReadOwner | QFile::WriteOwner);
         if (!r.content.isNull())
-            QCOMPARE(readBytes(t.path(QString::fromLatin1(r.name))), r.content);
+            QCOMPARE(readBytes(named), r.content);
     }
 }
 
@@ -161,13 +143,20 @@ void TestConvertFile::pickingATextBoxConvertsIt()
     QCOMPARE(other->Text(), QStringLiteral("thamiz"));
 }
 
-// Before any pick, over the picture itself (no text box there) and over an
-// empty text box, which is never replaced: told, nothing opened.
-void TestConvertFile::pickingNothingSaysSo()
+// Exactly one picture answers the mouse. Before any pick, over the picture
+// itself (no text box there) and over an empty text box, which is never
+// replaced: told, nothing opened. Cancel beeps and unloads; a new showing
+// starts afresh.
+void TestConvertFile::pickingNothingSaysSoAndCancelUnloads()
 {
     FrameFixture f;
-    QPointer<Form4> form = open(f, true);
+    QPointer<Form4> form = open(f);
+    auto fresh = [&] { return form->Option1->isChecked() && form->Picture2->isEnabled() && !form->Picture1->isEnabled(); };
+    QVERIFY(form && form->isVisible() && !form->isModal() && form->Command1->isDefault() && fresh());
+    form->Option2->click();
+    QVERIFY(!form->Picture2->isEnabled() && form->Picture1->isEnabled());
     form->Command1->click();
+    QCOMPARE(Form4::positionCaption(QPoint(-5, -1200)), QStringLiteral("X is-5, Y is-1200"));
     const QPoint self = form->Picture1->mapToGlobal(QPoint(5, 5));
     pickAt(form, self);
     QVERIFY(form->pickedWnd.isNull());
@@ -180,10 +169,16 @@ void TestConvertFile::pickingNothingSaysSo()
     pickAt(form, empty.mapToGlobal(QPoint(10, 10)));
     QVERIFY(form->Label1->text().endsWith(QStringLiteral("The text box there is empty.")));
     form->Command1->click();
+    QVERIFY(form && f.frame->documents().isEmpty());
+    form->Command2->click();
+    FrameFixture::settle();
+    QVERIFY(!form);
     QCOMPARE(f.dialogs.take(),
              (QStringList{"message:Tamil Kalvem:Pick the text to convert first: drag the pointer picture onto it.",
-                          "message:Tamil Kalvem:The picked window had no text to convert. It was left as it was."}));
-    QVERIFY(form && f.frame->documents().isEmpty());
+                          "message:Tamil Kalvem:The picked window had no text to convert. It was left as it was.",
+                          "beep"}));
+    form = open(f);
+    QVERIFY(fresh());
 }
 
 QTEST_MAIN(TestConvertFile)

@@ -1,18 +1,19 @@
 // The frame's Unicode commands: Export writes what the command-line converter
 // writes, Copy puts Unicode on the clipboard, Open tells what stayed Unicode;
 // the document never changes.
-#include "frame_with_files.h"
+#include "../app/frame_fixture.h"
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QTemporaryDir>
 
 class TestUnicodeCommands : public QObject {
     Q_OBJECT
 private slots:
-    void init() { t_ = std::make_unique<FrameWithFiles>(); }
-    void cleanup() { t_.reset(); }
+    void init() { f_ = std::make_unique<FrameFixture>(); }
+    void cleanup() { f_.reset(); }
     void exportOfATypedDocumentIsTheConvertersText();
     void copyAsUnicode();
     void openTellsWhatStayedUnicode();
@@ -20,19 +21,20 @@ private slots:
 private:
     tk::document::Form1* typedDocument()
     {
-        auto* form = t_->f.newDocument();
+        auto* form = f_->newDocument();
         QTest::keyClicks(form->RichTextBox1, QStringLiteral("vaNakkam ammaa"));
         QTest::keyClick(form->RichTextBox1, Qt::Key_Return);
         QTest::keyClicks(form->RichTextBox1, QStringLiteral("thamiz 2024 kaN"));
         return form;
     }
-    QString path(const char* name) const { return t_->path(QString::fromLatin1(name)); }
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     void exportTo(const char* name)
     {
-        t_->f.dialogs.files.push_back(path(name));
-        t_->f.item("Export_unicode")->trigger();
+        f_->dialogs.files.push_back(path(name));
+        f_->item("Export_unicode")->trigger();
     }
-    std::unique_ptr<FrameWithFiles> t_;
+    std::unique_ptr<FrameFixture> f_;
+    QTemporaryDir dir_;
 };
 
 // A name without an extension takes the chosen filter's; exporting is no
@@ -53,16 +55,16 @@ void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
     QCOMPARE(readBytes(path("out.txt")), converted.out);
     QVERIFY(QString::fromUtf8(readBytes(path("out.html"))).contains(QStringLiteral("வணக்கம் அம்மா")));
     QCOMPARE(readBytes(path("plain.txt")), converted.out);
-    const QStringList log = t_->f.dialogs.take();
+    const QStringList log = f_->dialogs.take();
     QCOMPARE(log.mid(0, 4), QStringList(4, QStringLiteral("save:Export as Unicode")));
     QVERIFY2(log.size() == 5 && log[4].startsWith(QStringLiteral("message:Tamil Kalvem:Cannot export")), qPrintable(log.join(u'|')));
     QCOMPARE(form->RichTextBox1->TextRTF() + form->windowTitle(), before);
-    QVERIFY(t_->f.item("save")->isEnabled());
+    QVERIFY(f_->item("save")->isEnabled());
     // Without a document there is nothing to export and nothing is asked.
     form->closeWithoutQuestion();
     FrameFixture::settle();
-    t_->f.item("Export_unicode")->trigger();
-    QVERIFY(t_->f.dialogs.take().isEmpty());
+    f_->item("Export_unicode")->trigger();
+    QVERIFY(f_->dialogs.take().isEmpty());
 }
 
 // Nothing selected: nothing copied.
@@ -71,11 +73,11 @@ void TestUnicodeCommands::copyAsUnicode()
     auto* form = typedDocument();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("before"));
-    t_->f.item("Copy_unicode")->trigger();
+    f_->item("Copy_unicode")->trigger();
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
     form->RichTextBox1->selectAll();
     const QString codes = form->RichTextBox1->TextRTF();
-    t_->f.item("Copy_unicode")->trigger();
+    f_->item("Copy_unicode")->trigger();
     QVERIFY(clipboard->text().startsWith(QStringLiteral("வணக்கம் அம்மா\nதமிழ் 2024 ")));
     QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral("வணக்கம் அம்மா")));
     QCOMPARE(form->RichTextBox1->TextRTF(), codes);
@@ -86,11 +88,11 @@ void TestUnicodeCommands::openTellsWhatStayedUnicode()
 {
     const QString file = path("digits.txt");
     writeBytes(file, QStringLiteral("௧ அம்மா").toUtf8());
-    t_->f.dialogs.files.push_back(file);
-    t_->f.item("open")->trigger();
-    QCOMPARE(t_->f.frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
+    f_->dialogs.files.push_back(file);
+    f_->item("open")->trigger();
+    QCOMPARE(f_->frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("௧ mk;kh"));
     exportTo("digits.txt");
-    QCOMPARE(t_->f.dialogs.take(),
+    QCOMPARE(f_->dialogs.take(),
              (QStringList{"open:Open",
                           QStringLiteral("message:Tamil Kalvem:1 character in \"%1\" has no Tamil font code and was "
                                          "kept as it is.").arg(file),
