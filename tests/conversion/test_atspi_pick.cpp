@@ -6,9 +6,9 @@
 // text when its input closes.
 #include "../app/frame_fixture.h"
 
+#include "../support/converter_process.h"
+
 #include "conversion/atspi_text.h"
-#include "engine/engine.h"
-#include "engine/string_surface.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,15 +23,6 @@
 using tk::conversion::Form4;
 
 namespace {
-
-QByteArray typed(const std::string& keys)
-{
-    tk::engine::EngineState state;
-    tk::engine::DocumentState doc;
-    tk::engine::StringSurface surface;
-    tk::engine::Engine(state, doc, surface).feed(keys);
-    return QByteArray::fromStdString(surface.text());
-}
 
 int otherProgram(int argc, char** argv)
 {
@@ -105,7 +96,7 @@ void TestAtspiPick::pickConvertAndReadBack()
     QVERIFY(!form && f.frame->documents().isEmpty());
     other_.closeWriteChannel();
     QVERIFY(other_.waitForFinished(10000));
-    QCOMPARE(other_.readAll().trimmed(), typed("amma vanakkam"));
+    QCOMPARE(other_.readAll().trimmed(), runConverter({}, "amma vanakkam").out);
 }
 
 int main(int argc, char** argv)
