@@ -98,7 +98,7 @@ void TestConvertFile::convertingAFile()
         }
         QVERIFY2(log.startsWith(QStringLiteral("message:Tamil Kalvem:")) && !log.contains(u'|') && log.contains(r.reason)
                      && (file.isEmpty() || qstrcmp(r.name, ".") == 0 || log.contains(file)),
-                 qPrintable(log));
+                 qPrintable(named + u':' + log));
         QVERIFY(form && form->isVisible());
         if (locked)
             QFile::setPermissions(named, QFile::ReadOwner | QFile::WriteOwner);
