@@ -57,7 +57,8 @@ void TestUnicodeCommands::exportOfATypedDocumentIsTheConvertersText()
     QCOMPARE(readBytes(path("plain.txt")), converted.out);
     const QStringList log = f_->dialogs.take();
     QCOMPARE(log.mid(0, 4), QStringList(4, QStringLiteral("save:Export as Unicode")));
-    QVERIFY2(log.size() == 5 && log[4].startsWith(QStringLiteral("message:Tamil Kalvem:Cannot export")), qPrintable(log.join(u'|')));
+    QVERIFY2(log.size() == 5 && log[4].startsWith(QStringLiteral("message:Tamil Kalvem:Cannot export")),
+             qPrintable(log.join(u'|')));
     QCOMPARE(form->RichTextBox1->TextRTF() + form->windowTitle(), before);
     QVERIFY(f_->item("save")->isEnabled());
     // Without a document there is nothing to export and nothing is asked.
