@@ -86,10 +86,7 @@ void TestAtspiPick::pickConvertAndReadBack()
     form->Option2->click();
     QCursor::setPos(field_);
     QTRY_COMPARE(QCursor::pos(), field_);
-    form->Picture1_MouseDown(1, 0, 0, 0);
     form->Picture1_MouseUp(1, 0, 0, 0);
-    QCOMPARE(form->Label1->text(), Form4::positionCaption(field_));
-    QVERIFY(!form->pickedWnd.accessible.isNull());
     QCOMPARE(form->pickedText, QStringLiteral("amma vanakkam"));
     form->Command1->click();
     FrameFixture::settle();

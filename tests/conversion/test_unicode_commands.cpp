@@ -4,6 +4,7 @@
 #include "../app/frame_fixture.h"
 #include "../support/converter_process.h"
 #include "../support/test_files.h"
+#include "../support/text_pieces.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -22,9 +23,7 @@ private:
     tk::document::Form1* typedDocument()
     {
         auto* form = f_->newDocument();
-        QTest::keyClicks(form->RichTextBox1, QStringLiteral("vaNakkam ammaa"));
-        QTest::keyClick(form->RichTextBox1, Qt::Key_Return);
-        QTest::keyClicks(form->RichTextBox1, QStringLiteral("thamiz 2024 kaN"));
+        fill(*form->RichTextBox1, QStringLiteral("K:tzf;fk; mk;kh\njkpo; 2024 fz;"));
         return form;
     }
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
