@@ -51,10 +51,8 @@ void TestSpeech::tamilIsSpokenWithTheTamilVoice()
     const SpeechText text = wholeText(box);
     const Synthesis sound = Synthesizer::instance().synthesize(text.runs.at(0).text, voiceName(text.runs[0].voice),
                                                                DirectSS1(box).voiceSettings());
-    QCOMPARE(sound.status, Synthesis::Status::Ok);
-    QCOMPARE(sound.voiceLanguage, QStringLiteral("ta"));
+    QVERIFY(sound.status == Synthesis::Status::Ok && sound.voiceLanguage == u"ta" && sound.words.size() == 2u);
     QVERIFY(sound.samples.size() > std::size_t(Synthesizer::instance().sampleRate() / 2));
-    QCOMPARE(sound.words.size(), 2u);
     QCOMPARE(wordAt(text.runs[0], sound.words[1].textPosition), 1);
     QCOMPARE(QPoint(text.words[1].start, text.words[1].end), QPoint(8, 13));
 }
@@ -192,9 +190,7 @@ void TestSpeech::readingToTheEndClearsTheHighlight()
     box.moveCursor(QTextCursor::End);
     QTRY_COMPARE(ended.size(), 2);
     QVERIFY(!box.textCursor().hasSelection() && !hasSpokenWordSelection(box));
-    QCOMPARE(ended.last().first().toBool(), false);
-    QCOMPARE(audio.live.load(), 0);
-    QVERIFY(audio.written.load() > 22050);
+    QVERIFY(!ended.last().first().toBool() && audio.live.load() == 0 && audio.written.load() > 22050);
 }
 
 // The mark goes forward only and ends on the last word, whatever events the
@@ -212,9 +208,8 @@ void TestSpeech::spokenWordsGoForward()
     QSignalSpy finished(&player, &SpeechPlayer::finished);
     player.play(1, wholeText(box), {});
     QTRY_COMPARE(finished.size(), 1);
-    QVERIFY(!words.isEmpty() && words.last() == 3);
-    for (qsizetype i = 1; i < words.size(); ++i)
-        QVERIFY2(words[i] > words[i - 1], qPrintable(QString::number(words[i])));
+    QVERIFY(!words.isEmpty() && words.last() == 3
+            && std::adjacent_find(words.begin(), words.end(), std::greater_equal<>()) == words.end());
 }
 
 QTEST_MAIN(TestSpeech)
