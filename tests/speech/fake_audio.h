@@ -20,18 +20,14 @@ struct FakeAudio final : tk::speech::AudioDevices {
     bool available() override { return present; }
     std::unique_ptr<tk::speech::AudioOutput> open(int sampleRate) override
     {
-        ++opened;
-        ++live;
+        ++opened, ++live;
         return std::make_unique<Output>(*this, sampleRate);
     }
 
     struct Output final : tk::speech::AudioOutput {
         Output(FakeAudio& owner, int rate) : owner(owner), bytesPerSecond(rate * 2) { clock.start(); }
         ~Output() override { stop(); }
-        qint64 playedBytes() const
-        {
-            return std::min(written, qint64(double(clock.nsecsElapsed()) * owner.pace * bytesPerSecond / 1e9));
-        }
+        qint64 playedBytes() const { return std::min(written, qint64(clock.nsecsElapsed() * owner.pace * bytesPerSecond / 1e9)); }
         qint64 bytesFree() override { return stopped ? 0 : std::max<qint64>(0, bytesPerSecond / 4 - (written - playedBytes())); }
         qint64 write(const char*, qint64 size) override { owner.written += size; written += size; return size; }
         qint64 playedUSecs() override { return playedBytes() * 1'000'000 / bytesPerSecond; }

@@ -17,11 +17,7 @@ namespace {
 
 DirectSS1& control(tk::document::Form1* form) { return DirectSS1::of(*form->RichTextBox1); }
 
-QList<int> settingsOf(tk::document::Form1* form)
-{
-    const DirectSS1& c = control(form);
-    return {c.Speed(), c.Pitch(), c.CurrentMode()};
-}
+QList<int> settingsOf(tk::document::Form1* f) { return {control(f).Speed(), control(f).Pitch(), control(f).CurrentMode()}; }
 
 Form3* openOptions(FrameFixture& f)
 {
@@ -39,6 +35,7 @@ private slots:
     void options();
 };
 
+// The document is only read, never changed.
 void TestSpeechCommands::textAndReadSpeakTheSelectionAndStopOnSecondPress()
 {
     FakeAudio audio;
@@ -56,7 +53,6 @@ void TestSpeechCommands::textAndReadSpeakTheSelectionAndStopOnSecondPress()
         QVERIFY(!control(form).isSpeaking());
         QTRY_COMPARE(audio.live.load(), 0);
     }
-    // The document was only read, never changed.
     QCOMPARE(form->RichTextBox1->toPlainText(), text);
     QCOMPARE(form->RichTextBox1->document()->availableUndoSteps(), undoSteps);
     QCOMPARE(f.dialogs.log, QStringList{});
@@ -69,10 +65,12 @@ void TestSpeechCommands::options()
     FakeAudio audio;
     audio.pace = 20;
     FrameFixture f;
-    // Ok with no document open just closes the dialog.
-    openOptions(f)->Command1->click();
-    f.settle();
-    QVERIFY(!f.frame->form3());
+    auto close = [&](QPushButton* button) {
+        button->click();
+        f.settle();
+        QVERIFY(!f.frame->form3());
+    };
+    close(openOptions(f)->Command1); // Ok with no document open
     tk::document::Form1* form = f.newDocument();
     tk::document::Form1* other = f.newDocument();
     auto activate = [&](tk::document::Form1* which) {
@@ -81,30 +79,23 @@ void TestSpeechCommands::options()
     };
     activate(form);
     const QList<int> defaults = settingsOf(form);
-
     Form3* options = openOptions(f);
     QVERIFY(options && !options->isModal() && options->Command1->isDefault());
     // Cancel changes nothing, whatever the bars say.
     options->HScroll1->setValue(300);
-    options->Command2->click();
-    f.settle();
-    QVERIFY(!f.frame->form3());
+    close(options->Command2);
     QCOMPARE(settingsOf(form), defaults);
-
     // Ok at once sets the start values, each bar's minimum; the next showing
     // starts from them again, not from the control's. The highest values hold.
     openOptions(f)->Command1->click();
     QCOMPARE(settingsOf(form), (QList<int>{30, 84, 1}));
     options = openOptions(f);
-    options->HScroll1->setValue(510);
-    options->HScroll2->setValue(338);
-    options->HScroll3->setValue(7);
+    for (auto [bar, value] : {std::pair{options->HScroll1, 510}, {options->HScroll2, 338}, {options->HScroll3, 7}})
+        bar->setValue(value);
     options->Command1->click();
     QCOMPARE(settingsOf(form), (QList<int>{510, 338, 7}));
     QCOMPARE(openOptions(f)->HScroll1->value(), 30);
-    f.frame->form3()->Command2->click();
-    f.settle();
-
+    close(f.frame->form3()->Command2);
     QList<qint64> bytes;
     for (tk::document::Form1* each : {form, other}) {
         fill(*each->RichTextBox1, QStringLiteral("L:Each document keeps its own speed."));
