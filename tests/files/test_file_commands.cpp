@@ -37,6 +37,13 @@ Form1* typed(FrameFixture& f, const char* keys)
     return form;
 }
 
+// The command run, its file dialogs answering files in turn ("" cancels).
+void choose(FrameFixture& f, const char* command, std::initializer_list<QString> files)
+{
+    f.dialogs.files = files;
+    f.item(command)->trigger();
+}
+
 QStringList dump(Form1* form) { return dumpDocument(*form->RichTextBox1->document()); }
 
 // The last dialog shown was our message, saying each of parts.
@@ -64,8 +71,7 @@ private slots:
         const QString file = path("first.rtf"), second = path("second.rtf");
         Form1* form = typed(f, "ka");
         const QString caption = form->windowTitle();
-        f.dialogs.files = {QString(), file};
-        f.item("save")->trigger(); // cancelled: nothing written, still unsaved
+        choose(f, "save", {QString(), file}); // cancelled: nothing written, still unsaved
         QVERIFY(form->windowTitle() == caption && f.item("save")->isEnabled() && !QFile::exists(caption));
         f.frame->Toolbar1_ButtonClick("Save");
         QVERIFY(form->windowTitle() == file && savedText(file) == "f" && lastSave() == file);
@@ -93,40 +99,30 @@ private slots:
         QCOMPARE(dump(f.frame->ActiveForm()), before);
     }
 
-    void openAndReopen_data()
-    {
-        QTest::addColumn<bool>("reopen");
-        QTest::addColumn<bool>("unsaved");
-        for (bool reopen : {false, true})
-            for (bool unsaved : {false, true})
-                QTest::addRow("%s, unsaved %d", reopen ? "reopen" : "open", unsaved) << reopen << unsaved;
-    }
-
     void openAndReopen()
     {
-        QFETCH(bool, reopen);
-        QFETCH(bool, unsaved);
         QVERIFY(QDir(dir_->path()).mkpath("R&D notes"));
         const QString file = path("R&D notes/plan one.rtf");
         writeBytes(file, "{\\rtf1 jkpo;}");
-        FrameFixture f(lastSaveRecorded(file));
-        // The path shows verbatim: "&&" is one "&", no shortcut.
-        QVERIFY(f.item("last")->isVisible() && f.item("a")->isVisible());
-        QCOMPARE(f.item("last")->text().replace("&&", "&"), file);
-        Form1* form = typed(f, unsaved ? "ka" : "");
-        const QString caption = form->windowTitle();
-        f.dialogs.files = {file};
-        f.item(reopen ? "last" : "open")->trigger();
-        QCOMPARE(f.dialogs.take(), reopen ? QStringList{} : QStringList{"open:Open"});
-        Form1* target = f.frame->ActiveForm();
-        QCOMPARE(target->RichTextBox1->Text(), QStringLiteral("jkpo;"));
-        // Unsaved text is never replaced: the file gets a window of its own.
-        QCOMPARE(f.captions(), (unsaved ? QStringList{caption, file} : QStringList{file}));
-        if (unsaved)
-            QCOMPARE(form->RichTextBox1->Text(), QStringLiteral("f"));
-        // Just opened is unchanged: it closes without a question.
-        QVERIFY(!target->hasUnsavedChanges() && !f.item("save")->isEnabled());
-        QVERIFY(target->closeFor(tk::document::UnloadReason::ControlMenu) && f.dialogs.take().isEmpty());
+        for (const auto& [reopen, unsaved] : {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+            FrameFixture f(lastSaveRecorded(file));
+            // The path shows verbatim: "&&" is one "&", no shortcut.
+            QVERIFY(f.item("last")->isVisible() && f.item("a")->isVisible());
+            QCOMPARE(f.item("last")->text().replace("&&", "&"), file);
+            Form1* form = typed(f, unsaved ? "ka" : "");
+            const QString caption = form->windowTitle();
+            choose(f, reopen ? "last" : "open", {file});
+            QCOMPARE(f.dialogs.take(), reopen ? QStringList{} : QStringList{"open:Open"});
+            Form1* target = f.frame->ActiveForm();
+            QCOMPARE(target->RichTextBox1->Text(), QStringLiteral("jkpo;"));
+            // Unsaved text is never replaced: the file gets a window of its own.
+            QCOMPARE(f.captions(), (unsaved ? QStringList{caption, file} : QStringList{file}));
+            if (unsaved)
+                QCOMPARE(form->RichTextBox1->Text(), QStringLiteral("f"));
+            // Just opened is unchanged: it closes without a question.
+            QVERIFY(!target->hasUnsavedChanges() && !f.item("save")->isEnabled());
+            QVERIFY(target->closeFor(tk::document::UnloadReason::ControlMenu) && f.dialogs.take().isEmpty());
+        }
     }
 
     void dialogsStartInTheDocumentsFolder()
@@ -150,12 +146,10 @@ private slots:
         f.item("open")->trigger(); // the active document's folder, no name proposed
         QCOMPARE(f.dialogs.lastStart, dir_->path());
         f.frame->CD1().Filter = "Text|*.txt";
-        f.dialogs.files = {QString()};
-        f.item("saveas")->trigger(); // the file's own name
+        choose(f, "saveas", {QString()}); // the file's own name
         QVERIFY(f.dialogs.lastStart == file && f.dialogs.lastFilter == filters);
         Form1* fresh = typed(f, "ka");
-        f.dialogs.files = {QString()};
-        f.item("save")->trigger(); // no file: the folder used last, the caption as name
+        choose(f, "save", {QString()}); // no file: the folder used last, the caption as name
         QCOMPARE(f.dialogs.lastStart, QDir(dir_->path()).filePath(fresh->windowTitle()));
         QVERIFY(f.dialogs.take().filter("unexpected").isEmpty());
     }
@@ -190,8 +184,7 @@ private slots:
         f.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(hadFile->parentWidget()));
         // Asks for each document that never had a file, proposing its caption
         // in the folder used last; cancelled, it ends the command.
-        f.dialogs.files = {path("fresh"), QString()};
-        f.item("Saveall")->trigger();
+        choose(f, "Saveall", {path("fresh"), QString()});
         QCOMPARE(f.dialogs.take(), (QStringList{"save:Save As", "save:Save As"}));
         QCOMPARE(f.dialogs.lastStart, QDir(dir_->path()).filePath(captions[3]));
         QCOMPARE(savedText(file) + '|' + savedText(path("fresh.rtf")), QStringLiteral("fh jkpo;|fh"));
@@ -268,8 +261,7 @@ private slots:
             const QStringList before = dump(form);
             if (row.binary)
                 writeBytes(bad, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-            f.dialogs.files = {bad};
-            f.item(row.reopen ? "last" : "open")->trigger();
+            choose(f, row.reopen ? "last" : "open", {bad});
             f.settle();
             told(f.dialogs.take(), {bad, row.binary ? "binary" : "No such file"});
             QCOMPARE(f.captions(), QStringList{kept});
@@ -321,49 +313,39 @@ private slots:
         FrameFixture f;
         Form1* first = savedThenChanged(f, path("doc.rtf"));
         f.newDocument();
-        f.dialogs.files = {dir_->path() + "/./doc.rtf"}; // another spelling of the path
-        f.item("open")->trigger();
+        choose(f, "open", {dir_->path() + "/./doc.rtf"}); // another spelling of the path
         QVERIFY(f.frame->documents().size() == 2 && f.frame->ActiveForm() == first);
         QCOMPARE(first->RichTextBox1->Text(), QStringLiteral("fh jkpo;")); // not reloaded over the changes
     }
 
-    void fileChangedByAnotherProgram_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("onDisk");   // what the file holds afterwards
-        QTest::addColumn<bool>("elsewhere");   // saved through Save As to other.rtf
-        using A = DialogSeam::Answer;
-        QTest::newRow("overwrite") << int(A::Yes) << "fh jkpo;" << false;
-        QTest::newRow("save under another name") << int(A::No) << "theirs" << true;
-        QTest::newRow("cancel") << int(A::Cancel) << "theirs" << false;
-    }
-
     void fileChangedByAnotherProgram()
     {
-        QFETCH(int, answer);
-        QFETCH(QString, onDisk);
-        QFETCH(bool, elsewhere);
-        FrameFixture f;
+        using A = DialogSeam::Answer;
         const QString file = path("doc.rtf");
-        Form1* form = savedThenChanged(f, file);
-        f.item("save")->trigger(); // unchanged on the disk: no question
-        QVERIFY(f.dialogs.take().isEmpty());
-        QTest::keyClicks(form->RichTextBox1, "x");
-        writeBytes(file, "theirs");
-        QFile other(file);
-        QVERIFY(other.open(QIODevice::Append)
-                && other.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
-        f.dialogs.answers = {DialogSeam::Answer(answer)};
-        f.dialogs.files = {path("other.rtf")};
-        f.item("save")->trigger();
-        const QStringList log = f.dialogs.take();
-        QVERIFY2(log.size() == (elsewhere ? 2 : 1)
-                     && log.first().startsWith("question:Tamil Kalvem:\"" + file + "\" was changed by another program"),
-                 qPrintable(log.join('\n')));
-        QVERIFY2(savedText(file).startsWith(onDisk), qPrintable(savedText(file)));
-        QCOMPARE(QFileInfo::exists(path("other.rtf")), elsewhere);
-        QCOMPARE(form->windowTitle(), elsewhere ? path("other.rtf") : file);
-        QCOMPARE(form->hasUnsavedChanges(), answer == int(DialogSeam::Answer::Cancel));
+        const struct { A answer; const char* onDisk; bool elsewhere; } rows[] = { // elsewhere: Save As other.rtf
+            {A::Yes, "fh jkpo;", false}, {A::No, "theirs", true}, {A::Cancel, "theirs", false}};
+        for (const auto& row : rows) {
+            QFile::remove(path("other.rtf"));
+            FrameFixture f;
+            Form1* form = savedThenChanged(f, file);
+            f.item("save")->trigger(); // unchanged on the disk: no question
+            QVERIFY(f.dialogs.take().isEmpty());
+            QTest::keyClicks(form->RichTextBox1, "x");
+            writeBytes(file, "theirs");
+            QFile other(file);
+            QVERIFY(other.open(QIODevice::Append)
+                    && other.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+            f.dialogs.answers = {row.answer};
+            choose(f, "save", {path("other.rtf")});
+            const QStringList log = f.dialogs.take();
+            QVERIFY2(log.size() == (row.elsewhere ? 2 : 1)
+                         && log.first().startsWith("question:Tamil Kalvem:\"" + file + "\" was changed by another program"),
+                     qPrintable(log.join('\n')));
+            QVERIFY2(savedText(file).startsWith(row.onDisk), qPrintable(savedText(file)));
+            QCOMPARE(QFileInfo::exists(path("other.rtf")), row.elsewhere);
+            QCOMPARE(form->windowTitle(), row.elsewhere ? path("other.rtf") : file);
+            QCOMPARE(form->hasUnsavedChanges(), row.answer == A::Cancel);
+        }
     }
 
     void leftOutContentIsTold()
@@ -371,8 +353,7 @@ private slots:
         FrameFixture f;
         const QString file = path("report.rtf");
         writeBytes(file, "{\\rtf1\\ansi text{\\pict\\pngblip 00}\\trowd\\pard\\intbl a\\cell\\row}");
-        f.dialogs.files = {file};
-        f.item("open")->trigger();
+        choose(f, "open", {file});
         told(f.dialogs.take(), {"This document holds 1 picture and 1 table"});
         QCOMPARE(f.captions(), QStringList{file});
         QVERIFY(f.frame->ActiveForm()->RichTextBox1->Text().startsWith("text"));
@@ -399,8 +380,7 @@ private:
     Form1* savedThenChanged(FrameFixture& f, const QString& file, bool typeOn = true)
     {
         Form1* form = typed(f, "kaa");
-        f.dialogs.files = {file};
-        f.item("saveas")->trigger();
+        choose(f, "saveas", {file});
         if (typeOn)
             QTest::keyClicks(form->RichTextBox1, " thamiz");
         f.dialogs.take();
