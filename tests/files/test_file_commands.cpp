@@ -11,7 +11,6 @@
 
 #include <QRegularExpression>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QThread>
 
 using tk::document::Form1;
@@ -205,9 +204,8 @@ private slots:
         box->selectAll();
         box->SetSelFontName("Noto Sans");
         box->SetSelStart(0);
-        // Cancelled: nothing. Nothing selected: every line once, over pages.
-        f.dialogs.printers = {QString(), pdf};
-        f.item("Print")->trigger();
+        const auto print = [&](std::initializer_list<QString> to) { f.dialogs.printers = to; f.item("Print")->trigger(); };
+        print({QString(), pdf}); // cancelled: nothing; then nothing selected: every line once, over pages
         QVERIFY(QDir(dir_->path()).isEmpty());
         f.frame->Toolbar1_ButtonClick("Print");
         const QString text = pdfText(pdf);
@@ -217,18 +215,15 @@ private slots:
                      qPrintable(line));
         const int at = box->Text().indexOf("Line 20");
         select(box, at + 2, at + 7); // a selection: that alone, no page number
-        f.dialogs.printers = {pdf};
-        f.item("Print")->trigger();
+        print({pdf});
         QCOMPARE(pdfText(pdf).trimmed(), QStringLiteral("ne 20"));
         writeBytes(path("plain"), "x");
-        f.dialogs.printers = {path("plain/out.pdf")};
-        f.item("Print")->trigger();
+        print({path("plain/out.pdf")});
         told(f.dialogs.take(), {path("plain/out.pdf")});
         QVERIFY(QFile::remove(pdf)); // no document: the dialog shows, nothing prints
         f.frame->ActiveForm()->closeWithoutQuestion();
         f.settle();
-        f.dialogs.printers = {pdf};
-        f.item("Print")->trigger();
+        print({pdf});
         QVERIFY(f.dialogs.take() == QStringList{"printer"} && !QFile::exists(pdf));
     }
 

@@ -5,11 +5,9 @@
 #include "files/qt_safe_write.h"
 #include "files/safe_write.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 #include <sys/mount.h>
