@@ -1,8 +1,7 @@
 // Fast typing through a real X server: xdotool presses each key before the
-// one before it comes up, as fast typists do, into the word processor's
-// own window, and the text must be what one key at a time gives. Runs under
-// a private X server (with openbox, when installed, as on a desktop);
-// without Xvfb or xdotool it is skipped with a message.
+// one before it comes up, as fast typists do, into the word processor's own
+// window, and the text must be what one key at a time gives. Runs under a
+// private X server (run_under_x.sh); skipped with a message without one.
 #include "../engine/engine_fixture.h"
 #include "frame_fixture.h"
 
@@ -20,16 +19,6 @@ namespace {
 
 constexpr int skipped = 77;
 
-// xdotool's name for a key and whether it needs Shift.
-QString keyName(char c)
-{
-    if (c == ' ')
-        return "space";
-    if (c >= 'A' && c <= 'Z')
-        return QStringLiteral("shift+") + QChar(c - 'A' + 'a');
-    return QString(QChar(c));
-}
-
 // One xdotool command line: each key goes down before the one before it
 // comes up; a key that needs Shift comes up before the next goes down, so
 // Shift never reaches another key.
@@ -38,19 +27,17 @@ QStringList rolledKeys(const QByteArray& keys)
     QStringList args;
     QString held;
     for (const char c : keys) {
-        const QString name = keyName(c);
-        if (!held.isEmpty() && (held == name || held.startsWith("shift+"))) {
-            args << "keyup" << held;
-            held.clear();
-        }
+        const QString name = c == ' '                ? QStringLiteral("space")
+                             : c >= 'A' && c <= 'Z' ? QStringLiteral("shift+") + QChar(c - 'A' + 'a')
+                                                    : QString(QChar(c));
+        if (!held.isEmpty() && (held == name || held.startsWith("shift+")))
+            args << "keyup" << std::exchange(held, QString());
         args << "keydown" << name;
         if (!held.isEmpty())
             args << "keyup" << held;
         held = name;
     }
-    if (!held.isEmpty())
-        args << "keyup" << held;
-    return args;
+    return held.isEmpty() ? args : args << "keyup" << held;
 }
 
 } // namespace
@@ -68,35 +55,31 @@ private slots:
         QTRY_VERIFY(f_->newDocument()->RichTextBox1->hasFocus());
     }
     void cleanupTestCase() { f_.reset(); }
-    void rolledKeysTypeTheSameText_data();
-    void rolledKeysTypeTheSameText();
+
+    void rolledKeysTypeTheSameText_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        for (const char* w : {"vanakkam", "vaNakkam", "kaa", "thamiz ammaa", "nanRi", "koo kO kou", "jutam", "pikshU",
+                              "kai thaai"})
+            QTest::newRow(w) << QByteArray(w);
+    }
+
+    void rolledKeysTypeTheSameText()
+    {
+        QFETCH(QByteArray, keys);
+        EngineFixture oneByOne;
+        const QByteArray expected = typeKeys(oneByOne, keys);
+        tk::document::RichTextBox* box = f_->frame->ActiveForm()->RichTextBox1;
+        box->SetText(QString());
+        box->setFocus();
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("xdotool"), rolledKeys(keys));
+        QVERIFY(xdotool.waitForFinished(20000) && xdotool.exitCode() == 0);
+        QTRY_COMPARE_WITH_TIMEOUT(box->Text().toLatin1(), expected, 5000);
+        QTest::qWait(100); // nothing more arrives late
+        QCOMPARE(box->Text().toLatin1(), expected);
+    }
 };
-
-void TestRolloverX11::rolledKeysTypeTheSameText_data()
-{
-    QTest::addColumn<QByteArray>("keys");
-    for (const char* w : {"vanakkam", "vaNakkam", "kaa", "thamiz ammaa", "nanRi", "koo kO kou", "jutam", "pikshU",
-                          "kai thaai"})
-        QTest::newRow(w) << QByteArray(w);
-}
-
-void TestRolloverX11::rolledKeysTypeTheSameText()
-{
-    QFETCH(QByteArray, keys);
-    EngineFixture oneByOne;
-    const QByteArray expected = typeKeys(oneByOne, keys);
-    tk::document::RichTextBox* box = f_->frame->ActiveForm()->RichTextBox1;
-    box->SetText(QString());
-    box->setFocus();
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"), rolledKeys(keys));
-    QVERIFY(xdotool.waitForFinished(20000));
-    QCOMPARE(xdotool.exitCode(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(box->Text().toLatin1(), expected, 5000);
-    // Nothing more arrives late.
-    QTest::qWait(100);
-    QCOMPARE(box->Text().toLatin1(), expected);
-}
 
 int main(int argc, char* argv[])
 {

@@ -1,8 +1,7 @@
 #pragma once
 
-// A document window on its own, with the frame's shared items, common
-// dialog and key memory standing beside it, the dialogs scripted and the
-// word memory in a temporary configuration folder.
+// A document window on its own beside the frame's shared items, its dialogs
+// scripted and its word memory in a temporary configuration folder.
 #include "../memory/memory_fixture.h"
 #include "../support/scripted_dialogs.h"
 
@@ -34,10 +33,9 @@ struct FormFixture {
     }
     ~FormFixture() { delete form.data(); }
 
-    tk::document::FrameLinks links() { return {&save, &close1, &convert, &popup, &cd1, &state}; }
     tk::document::Form1* newForm()
     {
-        auto* f = new tk::document::Form1(links());
+        auto* f = new tk::document::Form1({&save, &close1, &convert, &popup, &cd1, &state});
         f->show();
         return f;
     }
@@ -47,5 +45,20 @@ struct FormFixture {
     {
         QTest::keyClicks(box(), QString::fromLatin1(keys));
         return text();
+    }
+    void undo() { QTest::keyClick(box(), Qt::Key_Z, Qt::ControlModifier); }
+    // The whole text in one family, the caret where "|" is (else at the start).
+    void setText(const QString& marked, const QString& family = QStringLiteral("Kolvani"))
+    {
+        box()->SetText(QString(marked).remove(u'|'));
+        box()->selectAll();
+        box()->SetSelFontName(family);
+        box()->SetSelStart(int(std::max<qsizetype>(0, marked.indexOf(u'|'))));
+    }
+    QString withCaret() const { return box()->Text().insert(box()->SelStart(), u'|'); }
+    static void remember(const QString& name, const QString& value)
+    {
+        tk::memory::CreateKey(QStringLiteral("tamilkalvem"));
+        tk::memory::WriteValue(QStringLiteral("tamilkalvem"), name, value);
     }
 };

@@ -9,125 +9,88 @@
 class TestConverterCli : public QObject {
     Q_OBJECT
 private slots:
-    void standardInput_data();
-    void standardInput();
-    void filesEachStartAsANewDocument();
-    void inPlaceRewritesEachFile();
-    void inPlaceFailureLeavesTheFile_data();
-    void inPlaceFailureLeavesTheFile();
-    void usage();
+    void standardInput()
+    {
+        const QStringList to{"--to-unicode"}, from{"--from-unicode"}, fromDash{"--from-unicode", "-"};
+        const struct {
+            QStringList args;
+            QByteArray input, output;
+            int status;
+            QByteArray message; // on standard error; none: nothing there
+        } rows[] = {
+            {{}, "thamiz kaN\n", "jkpo; fz;\n", 0, {}},
+            {to, "jkpo; tdf;fk;\n", "தமிழ் வனக்கம்\n", 0, {}}, {fromDash, "தமிழ் வனக்கம்\n", "jkpo; tdf;fk;\n", 0, {}},
+            {to, "if Nfh nfs xsp", "கை கோ கௌ ஒளி", 0, {}}, {fromDash, "கை கோ கௌ ஒளி", "if Nfh nfs xsp", 0, {}},
+            {{}, {}, {}, 0, {}}, {to, {}, {}, 0, {}}, {from, {}, {}, 0, {}},
+            {from, "அ—ஶ", "m??", 1, "2 characters have no font code and became '?' (the first, U+2014, at byte offset 3)"},
+            // Malformed input is refused by offset, and nothing of it reaches the output.
+            {from, "தமிழ\xE0\xAE", {}, 2, "standard input: malformed UTF-8 at byte offset 12"},
+        };
+        for (const auto& r : rows) {
+            const ConverterRun run = runConverter(r.args, r.input);
+            QVERIFY2(run.status == r.status && (r.message.isEmpty() ? run.err.isEmpty() : run.err.contains(r.message)), run.err);
+            QCOMPARE(run.out, r.output);
+        }
+    }
+
+    void filesEachStartAsANewDocument()
+    {
+        // The first file ends inside a word; the second must still start a word.
+        // Files that cannot be read are named with their reason and skipped.
+        const QString missing = dir_.filePath("missing.txt");
+        const ConverterRun r = runConverter({write("a.txt", "ka"), missing, dir_.path(), write("b.txt", "ai")});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QByteArray("fI"));
+        QVERIFY2(r.err.contains(missing.toLocal8Bit()) && r.err.contains(dir_.path().toLocal8Bit() + ":"), r.err.constData());
+    }
+
+    void inPlaceRewritesEachFile()
+    {
+        const QStringList files{write("ip-a.txt", "kai"), write("ip-b.txt", "koo"), write("ip-empty.txt", {})};
+        for (const auto& [args, after] : {std::pair{QStringList{"-i"}, "if|$|"}, {{"--to-unicode", "-i"}, "கை|கூ|"},
+                                          {{"-i", "--from-unicode"}, "if|$|"}}) {
+            const ConverterRun r = runConverter(args + files);
+            QVERIFY2(r.status == 0 && r.out.isEmpty(), r.err.constData());
+            QCOMPARE(readBytes(files[0]) + '|' + readBytes(files[1]) + '|' + readBytes(files[2]), QByteArray(after));
+        }
+        QCOMPARE(QDir(dir_.path()).entryList({"ip-*"}, QDir::Files).size(), 3); // no temporary left
+    }
+
+    void inPlaceFailureLeavesTheFile()
+    {
+        const struct {
+            QStringList args;
+            QByteArray content; // of a file of our own; none: the file named in args
+            QByteArray message;
+        } rows[] = {
+            // A readable file in a folder where no temporary file can be made, even by root.
+            {{"-i", "/proc/version"}, {}, "cannot rewrite /proc/version"},
+            {{"--from-unicode", "-i"}, "\xC0\xAF", "kept.txt: malformed UTF-8 at byte offset 0"},
+            {{"--from-unicode", "-i"}, "அ—ஶ", "the file is unchanged"},
+        };
+        for (const auto& row : rows) {
+            const QStringList args = row.args + (row.content.isEmpty() ? QStringList() : QStringList{write("kept.txt", row.content)});
+            const QByteArray before = readBytes(args.last());
+            const ConverterRun r = runConverter(args);
+            QVERIFY2(r.status == 2 && r.err.contains(row.message), r.err.constData());
+            QCOMPARE(readBytes(args.last()), before);
+            QCOMPARE(QDir(dir_.path()).entryList({"kept*"}, QDir::Files).size(), row.content.isEmpty() ? 0 : 1);
+        }
+    }
+
+    void usage()
+    {
+        for (const QStringList& wrong : {QStringList{"--bogus"}, QStringList{"-i"}, QStringList{"--to-unicode", "--from-unicode"}})
+            QCOMPARE(runConverter(wrong).status, 64);
+        const ConverterRun help = runConverter({"--help"});
+        QVERIFY(help.status == 0 && help.out.contains("Usage: tamilkalvem-convert") && help.out.contains("--to-unicode")
+                && help.out.contains("--from-unicode"));
+    }
 
 private:
-    using Run = ConverterRun;
-    static Run run(const QStringList& args, const QByteArray& input = {}) { return runConverter(args, input); }
     QString write(const QString& name, const QByteArray& data) { return writeTestFile(dir_, name, data); }
     QTemporaryDir dir_;
 };
-
-void TestConverterCli::standardInput_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("message"); // on standard error; none: nothing there
-
-    const QStringList to{"--to-unicode"}, from{"--from-unicode"};
-    QTest::newRow("typing") << QStringList{} << QByteArray("thamiz kaN\n") << QByteArray("jkpo; fz;\n") << 0 << QByteArray();
-    const QByteArray codes[] = {"jkpo; tdf;fk;\n", "if Nfh nfs xsp"};
-    const QByteArray text[] = {"தமிழ் வனக்கம்\n", "கை கோ கௌ ஒளி"};
-    for (int i = 0; i < 2; ++i) {
-        QTest::addRow("to Unicode %d", i) << to << codes[i] << text[i] << 0 << QByteArray();
-        QTest::addRow("from Unicode %d", i) << QStringList{"--from-unicode", "-"} << text[i] << codes[i] << 0 << QByteArray();
-    }
-    for (const QStringList& mode : {QStringList{}, to, from})
-        QTest::addRow("empty %s", qPrintable(mode.join(' '))) << mode << QByteArray() << QByteArray() << 0 << QByteArray();
-    QTest::newRow("characters without code") << from << QByteArray("அ—ஶ") << QByteArray("m??") << 1
-        << QByteArray("2 characters have no font code and became '?' (the first, U+2014, at byte offset 3)");
-    // Malformed input is refused by offset, and nothing of it reaches the output.
-    QTest::newRow("truncated UTF-8") << from << QByteArray("தமிழ\xE0\xAE") << QByteArray() << 2
-                                     << QByteArray("standard input: malformed UTF-8 at byte offset 12");
-}
-
-void TestConverterCli::standardInput()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, input);
-    QFETCH(QByteArray, output);
-    QFETCH(int, status);
-    QFETCH(QByteArray, message);
-    const Run r = run(args, input);
-    QCOMPARE(r.status, status);
-    QCOMPARE(r.out, output);
-    QVERIFY2(message.isEmpty() ? r.err.isEmpty() : r.err.contains(message), r.err.constData());
-}
-
-void TestConverterCli::filesEachStartAsANewDocument()
-{
-    // The first file ends inside a word; the second must still start a word.
-    // Files that cannot be read are named with their reason and skipped.
-    const QString missing = dir_.filePath("missing.txt");
-    const Run r = run({write("a.txt", "ka"), missing, dir_.path(), write("b.txt", "ai")});
-    QCOMPARE(r.status, 2);
-    QCOMPARE(r.out, QByteArray("fI"));
-    QVERIFY2(r.err.contains(missing.toLocal8Bit()) && r.err.contains(dir_.path().toLocal8Bit() + ":"), r.err.constData());
-}
-
-void TestConverterCli::inPlaceRewritesEachFile()
-{
-    const QString a = write("ip-a.txt", "kai"), b = write("ip-b.txt", "koo"), empty = write("ip-empty.txt", {});
-    const struct {
-        QStringList args;
-        QByteArray a, b;
-    } steps[] = {{{"-i"}, "if", "$"}, {{"--to-unicode", "-i"}, "கை", "கூ"}, {{"-i", "--from-unicode"}, "if", "$"}};
-    for (const auto& step : steps) {
-        const Run r = run(step.args + QStringList{a, b, empty});
-        QVERIFY2(r.status == 0 && r.out.isEmpty(), r.err.constData());
-        QCOMPARE(readBytes(a), step.a);
-        QCOMPARE(readBytes(b), step.b);
-        QCOMPARE(readBytes(empty), QByteArray());
-    }
-    QCOMPARE(QDir(dir_.path()).entryList({"ip-*"}, QDir::Files).size(), 3); // no temporary left
-}
-
-void TestConverterCli::inPlaceFailureLeavesTheFile_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("content"); // of a file of our own; none: the file named in args
-    QTest::addColumn<QByteArray>("message");
-    // A readable file in a folder where no temporary file can be made, even by root.
-    QTest::newRow("no room for the temporary file") << QStringList{"-i", "/proc/version"} << QByteArray()
-                                                    << QByteArray("cannot rewrite /proc/version");
-    QTest::newRow("malformed UTF-8") << QStringList{"--from-unicode", "-i"} << QByteArray("\xC0\xAF")
-                                     << QByteArray("kept.txt: malformed UTF-8 at byte offset 0");
-    QTest::newRow("characters without code") << QStringList{"--from-unicode", "-i"} << QByteArray("அ—ஶ")
-                                             << QByteArray("the file is unchanged");
-}
-
-void TestConverterCli::inPlaceFailureLeavesTheFile()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, content);
-    QFETCH(QByteArray, message);
-    if (!content.isEmpty())
-        args << write("kept.txt", content);
-    const QByteArray before = readBytes(args.last());
-    const Run r = run(args);
-    QCOMPARE(r.status, 2);
-    QVERIFY2(r.err.contains(message), r.err.constData());
-    QCOMPARE(readBytes(args.last()), before);
-    QCOMPARE(QDir(dir_.path()).entryList({"kept*"}, QDir::Files).size(), content.isEmpty() ? 0 : 1);
-}
-
-void TestConverterCli::usage()
-{
-    for (const QStringList& wrong : {QStringList{"--bogus"}, QStringList{"-i"}, QStringList{"--to-unicode", "--from-unicode"}})
-        QCOMPARE(run(wrong).status, 64);
-    const Run help = run({"--help"});
-    QCOMPARE(help.status, 0);
-    for (const char* text : {"Usage: tamilkalvem-convert", "--to-unicode", "--from-unicode"})
-        QVERIFY(help.out.contains(text));
-}
 
 QTEST_GUILESS_MAIN(TestConverterCli)
 #include "test_converter_cli.moc"

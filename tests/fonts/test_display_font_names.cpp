@@ -20,10 +20,9 @@ QMultiMap<int, QString> nameRecords(const QByteArray& table)
     for (int i = 0, record = 6; i < u16(2); ++i, record += 12) {
         if (u16(record) != 3)
             continue;
-        const int offset = u16(4) + u16(record + 10);
         QString text;
         for (int c = 0; c < u16(record + 8); c += 2)
-            text.append(QChar(u16(offset + c)));
+            text.append(QChar(u16(u16(4) + u16(record + 10) + c)));
         names.insert(u16(record + 6), text);
     }
     return names;
@@ -33,67 +32,42 @@ QMultiMap<int, QString> nameRecords(const QByteArray& table)
 
 class TestDisplayFontNames : public QObject {
     Q_OBJECT
-
 private slots:
-    void registersEachFamilyOnce()
+    void registeredOnceWithTheirOwnNames()
     {
-        QVERIFY(tk::fonts::registerDisplayFonts());
-        QVERIFY(tk::fonts::registerDisplayFonts());
-        for (const QString& family : {QStringLiteral("Kolvani"), QStringLiteral("Nelpari")}) {
-            QCOMPARE(QFontDatabase::families().count(family), 1);
+        QVERIFY(tk::fonts::registerDisplayFonts() && tk::fonts::registerDisplayFonts());
+        for (const QString family : {"Kolvani", "Nelpari"}) {
+            QCOMPARE(QFontDatabase::families().count(family), 1); // registered once
             const QStringList styles = QFontDatabase::styles(family);
             QVERIFY2(styles.contains("Regular") && styles.contains("Bold"), qPrintable(styles.join(u',')));
             // The codes are ASCII: Qt must not look elsewhere for Latin text.
             const auto systems = QFontDatabase::writingSystems(family);
             QVERIFY(systems.contains(QFontDatabase::Latin) && systems.contains(QFontDatabase::Tamil));
+            for (const QString style : {"Regular", "Bold"}) {
+                const QString resource = ":/fonts/" + family + u'-' + style + ".ttf";
+                QVERIFY(tk::fonts::displayFontResources().contains(resource));
+                QFile file(resource);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QRawFont font(file.readAll(), 20);
+                QVERIFY(font.isValid());
+                QCOMPARE(font.weight(), style == u"Bold" ? QFont::Bold : QFont::Normal);
+                // Renamed as the font licence asks: the base font is named only in the description.
+                const QString baseFamily = family == u"Kolvani" ? "Noto Sans Tamil" : "Noto Serif Tamil";
+                const QMultiMap<int, QString> names = nameRecords(font.fontTable("name"));
+                QCOMPARE(QStringList({font.familyName(), font.styleName(), names.value(1), names.value(4), names.value(6)}),
+                         QStringList({family, style, family, family + u' ' + style, family + u'-' + style}));
+                QVERIFY2(names.value(0).contains("Copyright 2017 Google"), qPrintable(names.value(0)));
+                QVERIFY(names.value(13).contains("SIL Open Font License") && names.value(10).contains(baseFamily) && !names.contains(7));
+                for (const QString& text : names)
+                    QVERIFY2(!text.contains(baseFamily) || names.key(text) == 10, qPrintable(text));
+                const QByteArray os2 = font.fontTable("OS/2");
+                QVERIFY(font.fontTable("DSIG").isEmpty() && os2.size() > 46);
+                QCOMPARE(qFromBigEndian<quint32>(os2.constData() + 42) & 0x3u, 0x3u); // Latin ranges
+                // Every printable ASCII character has a glyph of its own.
+                for (char16_t c = 0x20; c < 0x7F; ++c)
+                    QVERIFY2(font.supportsCharacter(QChar(c)), qPrintable(QString(QChar(c))));
+            }
         }
-    }
-
-    void fontTables_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("baseFamily");
-        for (const char* style : {"Regular", "Bold"}) {
-            QTest::addRow("Kolvani %s", style) << "Kolvani" << style << "Noto Sans Tamil";
-            QTest::addRow("Nelpari %s", style) << "Nelpari" << style << "Noto Serif Tamil";
-        }
-    }
-
-    void fontTables()
-    {
-        QFETCH(QString, family);
-        QFETCH(QString, style);
-        QFETCH(QString, baseFamily);
-
-        const QString resource = ":/fonts/" + family + u'-' + style + ".ttf";
-        QVERIFY(tk::fonts::displayFontResources().contains(resource));
-        QFile file(resource);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QRawFont font(file.readAll(), 20);
-        QVERIFY(font.isValid());
-        QCOMPARE(font.familyName(), family);
-        QCOMPARE(font.styleName(), style);
-        QCOMPARE(font.weight(), style == u"Bold" ? QFont::Bold : QFont::Normal);
-
-        // Renamed as the font licence asks: the base font is named only in the description.
-        const QMultiMap<int, QString> names = nameRecords(font.fontTable("name"));
-        QCOMPARE(names.value(1), family);
-        QCOMPARE(names.value(4), family + u' ' + style);
-        QCOMPARE(names.value(6), family + u'-' + style);
-        QVERIFY2(names.value(0).contains("Copyright 2017 Google"), qPrintable(names.value(0)));
-        QVERIFY(names.value(13).contains("SIL Open Font License") && names.value(10).contains(baseFamily));
-        QVERIFY(!names.contains(7));
-        for (const QString& text : names)
-            QVERIFY2(!text.contains(baseFamily) || names.key(text) == 10, qPrintable(text));
-
-        QVERIFY(font.fontTable("DSIG").isEmpty());
-        const QByteArray os2 = font.fontTable("OS/2");
-        QVERIFY(os2.size() > 46);
-        QCOMPARE(qFromBigEndian<quint32>(os2.constData() + 42) & 0x3u, 0x3u); // Latin ranges
-        // Every printable ASCII character has a glyph of its own.
-        for (char16_t c = 0x20; c < 0x7F; ++c)
-            QVERIFY2(font.supportsCharacter(QChar(c)), qPrintable(QString(QChar(c))));
     }
 
     void tamilDisplayFontNames()
@@ -106,27 +80,23 @@ private slots:
             QVERIFY2(!tk::fonts::isTamilDisplayFont(name), name);
     }
 
+    // Spacing in a Tamil display font opens a gap between a consonant and its sign; other fonts keep theirs.
     void noLetterSpacingInTamilFonts()
     {
-        for (const QString family : {"Kolvani", "Udavan", "Noto Sans"}) {
-            const bool kept = family == u"Noto Sans";
-            for (const QFont::SpacingType type : {QFont::PercentageSpacing, QFont::AbsoluteSpacing}) {
-                const qreal spacing = type == QFont::PercentageSpacing ? 120 : 2;
+        for (const QString family : {"Kolvani", "Udavan", "Noto Sans"})
+            for (const auto& [type, spacing] : {std::pair{QFont::PercentageSpacing, 120.0}, {QFont::AbsoluteSpacing, 2.0}}) {
                 QFont font(family);
                 font.setLetterSpacing(type, spacing);
                 tk::fonts::applyNoLetterSpacing(font);
-                QCOMPARE(font.letterSpacingType(), kept ? type : QFont::PercentageSpacing);
-                QCOMPARE(font.letterSpacing(), kept ? spacing : 100);
-
                 QTextCharFormat format;
                 format.setFontFamilies({family});
                 format.setFontLetterSpacingType(type);
                 format.setFontLetterSpacing(spacing);
                 tk::fonts::applyNoLetterSpacing(format);
-                QCOMPARE(format.fontLetterSpacingType(), kept ? type : QFont::PercentageSpacing);
-                QCOMPARE(format.fontLetterSpacing(), kept ? spacing : 100);
+                const auto kept = family == u"Noto Sans" ? std::pair{type, spacing} : std::pair{QFont::PercentageSpacing, 100.0};
+                QCOMPARE(std::pair(font.letterSpacingType(), font.letterSpacing()), kept);
+                QCOMPARE(std::pair(format.fontLetterSpacingType(), format.fontLetterSpacing()), kept);
             }
-        }
     }
 };
 

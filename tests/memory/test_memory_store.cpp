@@ -1,9 +1,14 @@
-// The word memory store: what comes back, under which names, and that
-// nothing is stored before the key exists.
+// The word memory store: what comes back, under which names, that nothing
+// is stored before the key exists; and its dialog as a user works it.
 #include "memory_fixture.h"
+#include "memory/form5.h"
 #include "memory/word_memory.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 using namespace tk::memory;
@@ -13,87 +18,85 @@ class TestMemoryStore : public QObject {
     TemporaryConfigFolder config_;
 private slots:
     void init() { TemporaryConfigFolder::removeStore(); }
-    void nothingBeforeTheKeyExists();
-    void readRules_data();
-    void readRules();
-    void storeWord_data();
-    void storeWord();
+
+    void nothingBeforeTheKeyExists()
+    {
+        QVERIFY(storePath().startsWith(config_.dir.path() + "/"));
+        QVERIFY(!WriteValue(memoryKey, "a", "fz;") && !QFileInfo::exists(storePath()));
+        // Creating the key again keeps what it holds.
+        QVERIFY(CreateKey(memoryKey) && WriteValue(memoryKey, "a", "fz;") && CreateKey(memoryKey));
+        QCOMPARE(ReadValue(memoryKey, "a"), QString("fz;"));
+    }
+
+    // Each row stored with "a" and "other" stored first; "other" is never
+    // touched. Name, text stored, name read back under, text read.
+    void readRules()
+    {
+        QList<QStringList> rows = {
+            {"k", "  jkpo; fz;  ", "k", "jkpo; fz;"}, {"k", "   ", "k", ""},
+            {"k", QString(254, 'f'), "k", QString(254, 'f')},
+            {"k", " " + QString(252, 'f') + " ", "k", QString(252, 'f')}, {"k", QString(255, 'f'), "k", ""},
+            {"A", "second", "a", "second"}, {"Last save", "/u/doc.rtf", "LAST SAVE", "/u/doc.rtf"},
+            {"k", "x", "c", ""}};
+        for (const QChar n : QStringLiteral("/\\%7;#[]= "))
+            rows.append({n, "value " + QString(n), n, ("value " + QString(n)).trimmed()});
+        for (const QStringList& row : rows) {
+            TemporaryConfigFolder::removeStore();
+            CreateKey(memoryKey);
+            WriteValue(memoryKey, "a", "first");
+            WriteValue(memoryKey, "other", "other");
+            WriteValue(memoryKey, row[0], row[1]);
+            const QStringList got = {row[0], row[1], row[2], ReadValue(memoryKey, row[2])};
+            QCOMPARE(got, row);
+            QCOMPARE(ReadValue(memoryKey, "other"), QString("other"));
+        }
+    }
+
+    // Key letter, text, result, where it lands ("" nowhere); the key is made
+    // only for a text that is stored.
+    void storeWord()
+    {
+        const std::tuple<QString, QString, StoreResult, QString> rows[] = {
+            {"Ab", "jkpo;", StoreResult::Stored, "a"},           {"7", "fz;", StoreResult::Stored, "7"},
+            {"", "fz;", StoreResult::Nothing, ""},               {"a", "", StoreResult::Nothing, ""},
+            {"b", QString(254, 'f'), StoreResult::Stored, "b"}, {"b", QString(255, 'f'), StoreResult::TooLong, ""}};
+        for (const auto& [keyChar, text, result, name] : rows) {
+            TemporaryConfigFolder::removeStore();
+            QStringList got{keyChar, QString::number(int(tk::memory::storeWord(keyChar, text)))};
+            QStringList expected{keyChar, QString::number(int(result))};
+            for (const QString n : {"a", "b", "7"}) {
+                got << ReadValue(memoryKey, n);
+                expected << (n == name ? text : QString());
+            }
+            got << (QFileInfo::exists(storePath()) ? "file" : "none");
+            QCOMPARE(got, expected << (name.isEmpty() ? "none" : "file"));
+        }
+    }
+
+    // It starts empty with its twenty-five letters, stores and stays open,
+    // a second text replaces the first, and Cancel unloads it.
+    void keyDialog()
+    {
+        QPointer<Form5> dialog = new Form5;
+        QString letters;
+        for (int i = 0; i < dialog->Combo1->count(); ++i)
+            letters += dialog->Combo1->itemText(i);
+        QCOMPARE(dialog->windowTitle() + ':' + letters, QString("Enter the memory key:abcdefghijklmnpqrstuvwxyz"));
+        QVERIFY(dialog->Combo1->currentIndex() == -1 && dialog->Text1->text().isEmpty());
+        QVERIFY(dialog->Command1->isDefault() && !dialog->isModal());
+        dialog->show();
+        QTest::keyClicks(dialog->Text1, "jkpo;");
+        dialog->Combo1->setCurrentIndex(dialog->Combo1->findText("p"));
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        QCOMPARE(ReadValue(memoryKey, "P"), QString("jkpo;"));
+        QVERIFY(dialog->isVisible() && dialog->Text1->text() == "jkpo;");
+        dialog->Text1->setText("fz;");
+        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+        QCOMPARE(ReadValue(memoryKey, "p"), QString("fz;"));
+        QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+        QTRY_VERIFY(dialog.isNull());
+    }
 };
 
-void TestMemoryStore::nothingBeforeTheKeyExists()
-{
-    QVERIFY(storePath().startsWith(config_.dir.path() + "/"));
-    QCOMPARE(ReadValue(memoryKey, "a"), QString());
-    WriteValue(memoryKey, "a", "fz;");
-    QVERIFY(!QFileInfo::exists(storePath()));
-    CreateKey(memoryKey);
-    QCOMPARE(ReadValue(memoryKey, "a"), QString());
-    WriteValue(memoryKey, "a", "fz;");
-    QCOMPARE(ReadValue(memoryKey, "a"), QString("fz;"));
-    CreateKey(memoryKey); // creating it again keeps what it holds
-    QCOMPARE(ReadValue(memoryKey, "a"), QString("fz;"));
-}
-
-void TestMemoryStore::readRules_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("readAs"); // the name read back under
-    QTest::addColumn<QString>("read");
-    QTest::newRow("blanks at the ends go") << "k" << "  jkpo; fz;  " << "k" << "jkpo; fz;";
-    QTest::newRow("only blanks") << "k" << "   " << "k" << "";
-    QTest::newRow("254 characters whole") << "k" << QString(254, 'f') << "k" << QString(254, 'f');
-    QTest::newRow("254 with blanks") << "k" << " " + QString(252, 'f') + " " << "k" << QString(252, 'f');
-    QTest::newRow("255 characters read as nothing") << "k" << QString(255, 'f') << "k" << "";
-    for (const QChar n : QStringLiteral("/\\%7;#[]="))
-        QTest::addRow("name %c", n.toLatin1()) << QString(n) << "value " + QString(n) << QString(n) << "value " + QString(n);
-    QTest::newRow("name blank") << " " << "value " << " " << "value";
-    QTest::newRow("names ignore case and replace") << "A" << "second" << "a" << "second";
-    QTest::newRow("a name with a blank") << "Last save" << "/home/u/doc.rtf" << "LAST SAVE" << "/home/u/doc.rtf";
-    QTest::newRow("a name never stored") << "k" << "x" << "c" << "";
-}
-
-// Around it "a" and "other" are stored first; "other" is never touched.
-void TestMemoryStore::readRules()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, stored);
-    QFETCH(QString, readAs);
-    QFETCH(QString, read);
-    CreateKey(memoryKey);
-    WriteValue(memoryKey, "a", "first");
-    WriteValue(memoryKey, "other", "other");
-    WriteValue(memoryKey, name, stored);
-    QCOMPARE(ReadValue(memoryKey, readAs), read);
-    QCOMPARE(ReadValue(memoryKey, "other"), QString("other"));
-}
-
-void TestMemoryStore::storeWord_data()
-{
-    QTest::addColumn<QString>("keyChar");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("name"); // where it lands, "" for nowhere
-    QTest::newRow("first character, lower case") << "Ab" << "jkpo;" << int(StoreResult::Stored) << "a";
-    QTest::newRow("digit") << "7" << "fz;" << int(StoreResult::Stored) << "7";
-    QTest::newRow("no key") << "" << "fz;" << int(StoreResult::Nothing) << "";
-    QTest::newRow("no text") << "a" << "" << int(StoreResult::Nothing) << "";
-    QTest::newRow("254 stored") << "b" << QString(254, 'f') << int(StoreResult::Stored) << "b";
-    QTest::newRow("255 refused") << "b" << QString(255, 'f') << int(StoreResult::TooLong) << "";
-}
-
-// The key is made only for a text that is stored.
-void TestMemoryStore::storeWord()
-{
-    QFETCH(QString, keyChar);
-    QFETCH(QString, text);
-    QFETCH(int, result);
-    QFETCH(QString, name);
-    QCOMPARE(int(tk::memory::storeWord(keyChar, text)), result);
-    QCOMPARE(QFileInfo::exists(storePath()), !name.isEmpty());
-    for (const QString n : {"a", "b", "7"})
-        QCOMPARE(ReadValue(memoryKey, n), n == name ? text : QString());
-}
-
-QTEST_GUILESS_MAIN(TestMemoryStore)
+QTEST_MAIN(TestMemoryStore)
 #include "test_memory_store.moc"

@@ -2,7 +2,6 @@
 // closed, kept when the session ends, offered after a crash. The crash is a
 // real one: the program runs as a child, types, and is killed.
 #include "../app/frame_fixture.h"
-#include "../support/test_files.h"
 
 #include "app/recovery_start.h"
 #include "display_fonts.h"
@@ -19,13 +18,16 @@ using A = tk::seam::DialogSeam::Answer;
 namespace {
 
 // The copies (descriptions) under the recovery folder, any run.
-QStringList copies()
+qsizetype copies()
 {
-    QStringList found;
-    for (QDirIterator it(AutoRecovery::folder(), {"*.json"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        found << it.next();
+    QDirIterator it(AutoRecovery::folder(), {"*.json"}, QDir::Files, QDirIterator::Subdirectories);
+    qsizetype found = 0;
+    for (; it.hasNext(); ++found)
+        it.next();
     return found;
 }
+
+QList<tk::document::Form1*> none() { return {}; }
 
 } // namespace
 
@@ -39,159 +41,133 @@ private slots:
         data_ = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", QFile::encodeName(data_->path()));
     }
-    void stoppedProgramsDocumentsAreOffered_data();
-    void stoppedProgramsDocumentsAreOffered();
-    void copiesFollowTheDocument();
-    void answersAfterTheSessionEnded_data();
-    void answersAfterTheSessionEnded();
-    void intervalFromTheSettings_data();
-    void intervalFromTheSettings();
-};
 
-void TestRecovery::stoppedProgramsDocumentsAreOffered_data()
-{
-    QTest::addColumn<bool>("kill");
-    QTest::newRow("SIGKILL: nothing runs on the way out") << true;
-    QTest::newRow("SIGTERM long before the next copy is due") << false;
-}
-
-// The program as a child types at start; its copy is offered at the next
-// start as it was typed, and then belongs to that run.
-void TestRecovery::stoppedProgramsDocumentsAreOffered()
-{
-    QFETCH(bool, kill);
-    QTemporaryDir config;
-    if (kill) { // a copy every second, so that one is there to kill
-        QVERIFY(QDir().mkpath(config.filePath("tamilkalvem")));
-        writeBytes(config.filePath("tamilkalvem/tamilkalvem.ini"), "[tamilkalvem]\nAutosave%20seconds=1\n");
+    void stoppedProgramsDocumentsAreOffered_data()
+    {
+        QTest::addColumn<bool>("kill");
+        QTest::newRow("SIGKILL: nothing runs on the way out") << true;
+        QTest::newRow("SIGTERM long before the next copy is due") << false;
     }
-    QProcess app;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", config.path());
-    env.insert("XDG_DATA_HOME", data_->path());
-    env.insert("TK_TYPE_AT_START", "vanakkam thamiz");
-    app.setProcessEnvironment(env);
-    app.start(APP_PATH, {});
-    QVERIFY(app.waitForStarted());
-    QByteArray out;
-    QElapsedTimer clock;
-    clock.start();
-    while ((kill ? copies().isEmpty() : !out.contains("typed")) && clock.elapsed() < 30000
-           && app.state() == QProcess::Running) {
-        app.waitForReadyRead(50);
-        out += app.readAllStandardOutput();
+
+    // The program as a child types at start; its copy is offered at the next
+    // start as it was typed, and then belongs to that run.
+    void stoppedProgramsDocumentsAreOffered()
+    {
+        QFETCH(bool, kill);
+        TemporaryConfigFolder config; // the child inherits it, and XDG_DATA_HOME
+        if (kill) // a copy every second, so that one is there to kill
+            QVERIFY(tk::memory::CreateKey(tk::memory::memoryKey)
+                    && tk::memory::WriteValue(tk::memory::memoryKey, "Autosave seconds", "1"));
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TK_TYPE_AT_START", "vanakkam thamiz");
+        app.setProcessEnvironment(env);
+        app.start(APP_PATH, {});
+        QVERIFY(app.waitForStarted());
+        QByteArray out;
+        QElapsedTimer clock;
+        clock.start();
+        while ((kill ? copies() == 0 : !out.contains("typed")) && clock.elapsed() < 30000
+               && app.state() == QProcess::Running) {
+            app.waitForReadyRead(50);
+            out += app.readAllStandardOutput();
+        }
+        QCOMPARE(copies(), kill ? 1 : 0);
+        kill ? app.kill() : app.terminate();
+        QVERIFY(app.waitForFinished(20000));
+        QCOMPARE(app.exitStatus() == QProcess::NormalExit, !kill);
+        QCOMPARE(copies(), 1);
+        FrameFixture f;
+        f.dialogs.answers = {A::Yes};
+        tk::app::startRecovery(*f.frame);
+        QTRY_COMPARE(f.frame->documents().size(), 1);
+        const QStringList log = f.dialogs.take();
+        const QString offer = "Tamil Kalvem ended without saving \"Document 1\". A copy was kept at";
+        QVERIFY2(log.size() == 1 && log[0].contains(offer), qPrintable(log.join('\n')));
+        QCOMPARE(f.frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("tdf;fk; jkpo;"));
+        QVERIFY(f.frame->ActiveForm()->hasUnsavedChanges());
+        QCOMPARE(copies(), 1);
+        QVERIFY(AutoRecovery(none).leftBehind().isEmpty());
     }
-    QCOMPARE(copies().size(), kill ? 1 : 0);
-    kill ? app.kill() : app.terminate();
-    QVERIFY(app.waitForFinished(20000));
-    QCOMPARE(app.exitStatus() == QProcess::NormalExit, !kill);
-    QCOMPARE(copies().size(), 1);
 
-    FrameFixture f;
-    f.dialogs.answers = {A::Yes};
-    tk::app::startRecovery(*f.frame);
-    QTRY_COMPARE(f.frame->documents().size(), 1);
-    const QStringList log = f.dialogs.take();
-    QVERIFY2(log.size() == 1 && log[0].contains("Tamil Kalvem ended without saving \"Document 1\". A copy was kept at"),
-             qPrintable(log.join('\n')));
-    QCOMPARE(f.frame->ActiveForm()->RichTextBox1->Text(), QStringLiteral("tdf;fk; jkpo;"));
-    QVERIFY(f.frame->ActiveForm()->hasUnsavedChanges());
-    QCOMPARE(copies().size(), 1);
-    AutoRecovery other([] { return QList<tk::document::Form1*>(); });
-    QVERIFY(other.leftBehind().isEmpty());
-}
-
-// Nothing until changed; saved, or closed without saving, the copy goes.
-void TestRecovery::copiesFollowTheDocument()
-{
-    FrameFixture f;
-    AutoRecovery keeper([&f] { return f.frame->documents(); });
-    tk::document::Form1* form = f.newDocument();
-    QVERIFY(keeper.writeChanged());
-    QVERIFY(copies().isEmpty());
-    QTest::keyClicks(form->RichTextBox1, "kaa");
-    QVERIFY(keeper.writeChanged());
-    QCOMPARE(copies().size(), 1);
-    QTemporaryDir dir;
-    f.dialogs.files = {dir.filePath("doc.rtf")};
-    f.item("saveas")->trigger();
-    QVERIFY(keeper.writeChanged());
-    QVERIFY(copies().isEmpty());
-    QTest::keyClicks(form->RichTextBox1, "thamiz");
-    QVERIFY(keeper.writeChanged());
-    QCOMPARE(copies().size(), 1);
-    f.dialogs.answers = {A::No};
-    form->closeFor(tk::document::UnloadReason::ControlMenu);
-    f.settle();
-    QVERIFY(copies().isEmpty());
-}
-
-void TestRecovery::answersAfterTheSessionEnded_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("opened");
-    QTest::newRow("yes opens") << int(A::Yes) << 2;
-    QTest::newRow("no keeps nothing") << int(A::No) << 0;
-    QTest::newRow("cancel asks again next time") << int(A::Cancel) << 0;
-}
-
-// The session's end keeps a copy of each changed document, past the end of
-// the program; the next start asks about each.
-void TestRecovery::answersAfterTheSessionEnded()
-{
-    QFETCH(int, answer);
-    QFETCH(int, opened);
+    // Nothing until changed; saved, or closed without saving, the copy goes.
+    void copiesFollowTheDocument()
     {
         FrameFixture f;
-        tk::app::startRecovery(*f.frame);
-        QTest::qWait(0); // the offer of what earlier runs left: nothing
-        QTest::keyClicks(f.newDocument()->RichTextBox1, "kaa");
-        QTest::keyClicks(f.newDocument()->RichTextBox1, "thamiz");
-        f.newDocument(); // unchanged: no copy
-        QVERIFY(copies().isEmpty());
-        f.frame->endBySession();
-        f.settle();
-        QVERIFY(f.frame->documents().isEmpty());
-        QCOMPARE(copies().size(), 2);
-    }
-    QCOMPARE(copies().size(), 2);
-    FrameFixture f;
-    f.dialogs.answers = {A(answer), A(answer)};
-    {
         AutoRecovery keeper([&f] { return f.frame->documents(); });
-        const auto forms = keeper.offer(f.frame, [&f] { return f.newDocument(); });
-        QCOMPARE(forms.size(), opened);
-        QCOMPARE(copies().size(), answer == int(A::No) ? 0 : 2);
-        for (auto* form : forms)
-            form->closeWithoutQuestion();
-        f.settle();
+        tk::document::Form1* form = f.newDocument();
+        QTemporaryDir dir;
+        f.dialogs.files = {dir.filePath("doc.rtf")};
+        f.dialogs.answers = {A::No};
+        const std::function<void()> steps[] = {
+            [] {}, [&] { QTest::keyClicks(form->RichTextBox1, "kaa"); }, [&] { f.item("saveas")->trigger(); },
+            [&] { QTest::keyClicks(form->RichTextBox1, "thamiz"); },
+            [&] { form->closeFor(tk::document::UnloadReason::ControlMenu), f.settle(); }};
+        QList<qsizetype> kept;
+        for (const auto& step : steps) {
+            step();
+            QVERIFY(keeper.writeChanged());
+            kept << copies();
+        }
+        QCOMPARE(kept, (QList<qsizetype>{0, 1, 0, 1, 0}));
     }
-    QCOMPARE(copies().size(), answer == int(A::Cancel) ? 2 : 0);
-    if (answer == int(A::No)) // nor the run's folder
-        QVERIFY(QDir(AutoRecovery::folder()).entryList({"run-*"}, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
-}
 
-void TestRecovery::intervalFromTheSettings_data()
-{
-    QTest::addColumn<QString>("stored"); // null: nothing stored
-    QTest::addColumn<int>("seconds");
-    QTest::newRow("nothing stored: two minutes") << QString() << 120;
-    QTest::newRow("ten seconds") << "10" << 10;
-    QTest::newRow("not a number") << "soon" << 120;
-    QTest::newRow("zero") << "0" << 120;
-}
+    void answersAfterTheSessionEnded_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes opens") << int(A::Yes);
+        QTest::newRow("no keeps nothing") << int(A::No);
+        QTest::newRow("cancel asks again next time") << int(A::Cancel);
+    }
 
-void TestRecovery::intervalFromTheSettings()
-{
-    QFETCH(QString, stored);
-    QFETCH(int, seconds);
-    TemporaryConfigFolder config;
-    if (!stored.isNull())
-        QVERIFY(tk::memory::CreateKey(tk::memory::memoryKey)
-                && tk::memory::WriteValue(tk::memory::memoryKey, "Autosave seconds", stored));
-    QCOMPARE(AutoRecovery([] { return QList<tk::document::Form1*>(); }).intervalMs(), seconds * 1000);
-}
+    // The session's end keeps a copy of each changed document, past the end
+    // of the program; the next start asks about each.
+    void answersAfterTheSessionEnded()
+    {
+        QFETCH(int, answer);
+        {
+            FrameFixture f;
+            tk::app::startRecovery(*f.frame);
+            QTest::qWait(0); // the offer of what earlier runs left: nothing
+            QTest::keyClicks(f.newDocument()->RichTextBox1, "kaa");
+            QTest::keyClicks(f.newDocument()->RichTextBox1, "thamiz");
+            f.newDocument(); // unchanged: no copy
+            QCOMPARE(copies(), 0);
+            f.frame->endBySession();
+            f.settle();
+            QVERIFY(f.frame->documents().isEmpty());
+        }
+        QCOMPARE(copies(), 2);
+        FrameFixture f;
+        f.dialogs.answers = {A(answer), A(answer)};
+        {
+            AutoRecovery keeper([&f] { return f.frame->documents(); });
+            const auto forms = keeper.offer(f.frame, [&f] { return f.newDocument(); });
+            QCOMPARE(forms.size(), answer == int(A::Yes) ? 2 : 0);
+            QCOMPARE(copies(), answer == int(A::No) ? 0 : 2);
+            for (auto* form : forms)
+                form->closeWithoutQuestion();
+            f.settle();
+        }
+        QCOMPARE(copies(), answer == int(A::Cancel) ? 2 : 0);
+        if (answer == int(A::No)) // nor the run's folder
+            QVERIFY(QDir(AutoRecovery::folder()).entryList({"run-*"}, QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    // Two minutes unless a whole number of seconds above zero is stored.
+    void intervalFromTheSettings()
+    {
+        TemporaryConfigFolder config;
+        QList<int> seconds{AutoRecovery(none).intervalMs() / 1000};
+        QVERIFY(tk::memory::CreateKey(tk::memory::memoryKey));
+        for (const char* stored : {"10", "soon", "0"}) {
+            QVERIFY(tk::memory::WriteValue(tk::memory::memoryKey, "Autosave seconds", stored));
+            seconds << AutoRecovery(none).intervalMs() / 1000;
+        }
+        QCOMPARE(seconds, (QList<int>{120, 10, 120, 120}));
+    }
+};
 
 QTEST_MAIN(TestRecovery)
 #include "test_recovery.moc"

@@ -12,28 +12,15 @@
 inline QString describeText(const QString& text)
 {
     QString out;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x7F)
-            out += c;
-        else
-            out += QStringLiteral("<%1>").arg(unsigned(u), 2, 16, QChar('0'));
-    }
+    for (const QChar c : text)
+        out += c.unicode() >= 0x20 && c.unicode() < 0x7F ? QString(c) : QStringLiteral("<%1>").arg(unsigned(c.unicode()), 2, 16, QChar('0'));
     return out;
 }
 
 inline QString describeStyle(const tk::rtf::CharStyle& s)
 {
-    QString out = QStringLiteral("%1 %2").arg(s.family).arg(s.size / 100.0);
-    if (s.bold)
-        out += QStringLiteral(" b");
-    if (s.italic)
-        out += QStringLiteral(" i");
-    if (s.underline)
-        out += QStringLiteral(" u");
-    if (s.colour)
-        out += QStringLiteral(" #%1").arg(*s.colour & 0xFFFFFF, 6, 16, QChar('0'));
-    return out;
+    return QStringLiteral("%1 %2").arg(s.family).arg(s.size / 100.0) + (s.bold ? " b" : "") + (s.italic ? " i" : "")
+        + (s.underline ? " u" : "") + (s.colour ? QStringLiteral(" #%1").arg(*s.colour & 0xFFFFFF, 6, 16, QChar('0')) : "");
 }
 
 inline QStringList dumpDocument(const QTextDocument& doc)
