@@ -81,6 +81,7 @@ DocumentLayout::DocumentLayout(QTextDocument* document)
     // first.
     connect(document, &QTextDocument::contentsChange, this,
             [this](int from, int removed, int added) { lastEdit_ = {from, removed, added}; });
+    blockCount_ = document->blockCount();
 }
 
 DocumentLayout::Geometry DocumentLayout::currentGeometry() const
@@ -360,6 +361,8 @@ QTextLayout* DocumentLayout::placed(const QTextBlock& block) const
 void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     QTextDocument* doc = document();
+    const bool paragraphsCameOrWent = doc->blockCount() != blockCount_;
+    blockCount_ = doc->blockCount();
     const Geometry g = currentGeometry();
     const bool newBreaks = !g.breaksLike(geometry_);
     const bool moved = g.top != geometry_.top || g.bottom != geometry_.bottom;
@@ -435,10 +438,11 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
         if (heights_.setHeight(before, height))
             heightsChangedFrom(blockTop(before));
     }
-    // The changed paragraphs are drawn again whatever their height.
+    // The changed paragraphs are drawn again whatever their height, and all
+    // below them when paragraphs came or went: the text there moved.
     const qreal top = blockTop(before.isValid() ? before : first);
     const qreal end = blockTop(last) + heights_.height(last);
-    emit update(QRectF(0, top, farAway, std::max(end, oldEnd) - top));
+    emit update(QRectF(0, top, farAway, paragraphsCameOrWent ? farAway : std::max(end, oldEnd) - top));
     reportChanges();
 }
 

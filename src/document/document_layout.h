@@ -133,6 +133,9 @@ private:
         bool operator==(const Edit&) const = default;
     };
     Edit lastEdit_;
+    // The number of paragraphs after the last change: when it changes, the
+    // text below the edit moved, whatever the edited paragraphs' heights.
+    int blockCount_ = 0;
 
     bool painting_ = false;
     qreal changedFrom_ = -1; // y from which the picture is stale, -1 none

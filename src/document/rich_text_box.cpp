@@ -357,6 +357,8 @@ Result RichTextBox::LoadFile(const QString& path, int type, const Progress& prog
     setTextCursor(QTextCursor(document()));
     caretMoved_ = true;
     layOutView();
+    // Another document in the view: nothing of the old picture stands.
+    viewport()->update();
     emit modificationChanged(false);
     return loaded;
 }

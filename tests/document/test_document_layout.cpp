@@ -1,6 +1,7 @@
 // The text surface's own layout: the same lines and places as Qt's; edits and
 // scrolling in a long document lay out only what they must.
 #include "form_fixture.h"
+#include "../support/test_files.h"
 
 #include "display_fonts.h"
 #include "document/block_heights.h"
@@ -8,11 +9,14 @@
 #include "document/rtf/document_io.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPaintEvent>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <functional>
 #include <memory>
 
 using tk::document::DocumentLayout;
@@ -209,6 +213,43 @@ private slots:
             doc->undo();
             QCOMPARE(heightOfEdited(), oldHeight);
             QCOMPARE(tops(0), oldTops);
+        }
+    }
+
+    // Where paragraphs went or the text was replaced whole, the view is drawn
+    // again down to where the old text ended: a view drawn only where the
+    // remaining text stands shows lines that are no longer there.
+    void viewDrawnAgainWhereTextWent()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("short.txt"));
+        writeBytes(file, "fz;");
+        // Rows: the selection first, then the change.
+        const std::tuple<const char*, int, std::function<void(tk::document::RichTextBox&)>> rows[] = {
+            {"two paragraphs deleted", 17, [](auto& box) { box.textCursor().removeSelectedText(); }},
+            {"a file loaded in its place", 0, [&](auto& box) { QVERIFY(box.LoadFile(file).ok); }},
+        };
+        for (const auto& [name, selectTo, change] : rows) {
+            FormFixture f;
+            auto& box = *f.box();
+            box.SetText(QStringLiteral("mk;k\nmg;g\nfly;\nehd;\ngly;\n"));
+            select(&box, 6, selectTo);
+            QVERIFY(QTest::qWaitForWindowExposed(f.form));
+            QTest::qWait(50);
+            const QRectF last = box.document()->documentLayout()->blockBoundingRect(box.document()->lastBlock());
+            struct Painted : QObject {
+                QRegion region;
+                bool eventFilter(QObject*, QEvent* e) override
+                {
+                    if (e->type() == QEvent::Paint)
+                        region += static_cast<QPaintEvent*>(e)->region();
+                    return false;
+                }
+            } painted;
+            box.viewport()->installEventFilter(&painted);
+            change(box);
+            QTest::qWait(100);
+            QVERIFY2((QRegion(0, 30, 40, int(last.top()) - 30) - painted.region).isEmpty(), name);
         }
     }
 
