@@ -19,6 +19,9 @@ private slots:
             QByteArray message; // on standard error; none: nothing there
         } rows[] = {
             {{}, "thamiz kaN\n", "jkpo; fz;\n", 0, {}},
+            // Grantha consonants keep a typed u or uu as their own signs.
+            {{}, "jutam pikshU Zu hu jU\n", "[{uk; gpf;~_ ]{ `{ [_\n", 0, {}},
+            {to, "[{uk; gpf;~_ ]{ `{ [_\n", "ஜுரம் பிக்ஷூ ஸு ஹு ஜூ\n", 0, {}},
             {to, "jkpo; tdf;fk;\n", "தமிழ் வனக்கம்\n", 0, {}}, {fromDash, "தமிழ் வனக்கம்\n", "jkpo; tdf;fk;\n", 0, {}},
             {to, "if Nfh nfs xsp", "கை கோ கௌ ஒளி", 0, {}}, {fromDash, "கை கோ கௌ ஒளி", "if Nfh nfs xsp", 0, {}},
             {{}, {}, {}, 0, {}}, {to, {}, {}, 0, {}}, {from, {}, {}, 0, {}},
