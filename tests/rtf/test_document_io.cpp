@@ -161,12 +161,15 @@ void TestDocumentIo::progressIsReported()
     QCOMPARE(loaded.toPlainText(), doc.toPlainText());
     for (const auto* seen : {&saving, &loading})
         QVERIFY(seen->size() > 3 && std::is_sorted(seen->begin(), seen->end()) && seen->first() >= 0 && seen->last() <= 1);
-    // A load cancelled part way changes nothing.
+    // A load cancelled while reading changes nothing; one cancelled while
+    // building stops there too.
     loaded.setPlainText(unchanged);
     int calls = 0;
     QVERIFY(!loadFile(loaded, path("big.rtf"), RichTextFile, [&](double) { return ++calls < 3; }).ok);
     QCOMPARE(calls, 3);
     QCOMPARE(loaded.toPlainText(), unchanged);
+    const Result late = loadFile(loaded, path("big.rtf"), RichTextFile, [](double f) { return f < 0.35; });
+    QVERIFY2(!late.ok && late.error.contains("cancelled"), qPrintable(late.error));
 }
 
 QTEST_GUILESS_MAIN(TestDocumentIo)

@@ -83,7 +83,8 @@ Result loadUnicode(QTextDocument& document, const unicode::DecodedText& decoded,
     if (progress && !progress(0.3))
         return loadFailure(path, QStringLiteral("cancelled"));
     Result r = takeUnicodeTamil(text, path);
-    rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7));
+    if (!rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7)))
+        return loadFailure(path, QStringLiteral("cancelled"));
     return r;
 }
 
@@ -126,13 +127,14 @@ Result loadFile(QTextDocument& document, const QString& path, int type, const Pr
         return r;
     if (type == RichTextFile && rtf::looksLikeRtf(data)) {
         rtf::RichText text;
-        // Reading is the part that may fail or be cancelled; building never does.
+        // Reading may fail; reading and building may be cancelled.
         if (Result r = rtf::parseRtf(data, text, rtf::slice(progress, 0, 0.3)); !r)
             return loadFailure(path, r.error);
         Result r = takeUnicodeTamil(text, path);
         if (const QString dropped = rtf::droppedNotice(text.dropped); !dropped.isEmpty())
             r.notice = r.notice.isEmpty() ? dropped : r.notice + QStringLiteral("\n\n") + dropped;
-        rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7));
+        if (!rtf::replaceDocument(document, text, rtf::slice(progress, 0.3, 0.7)))
+            return loadFailure(path, QStringLiteral("cancelled"));
         return r;
     }
     if (type == RichTextFile) {

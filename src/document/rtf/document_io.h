@@ -20,7 +20,10 @@ enum FileType : int {
 
 // Replaces the document's content by the file. A file that cannot be read or
 // is not a document (a folder, binary data, broken RTF) leaves the document
-// as it was and says why, naming the file. The progress callback may cancel.
+// as it was and says why, naming the file. The progress callback may cancel:
+// while the file is read, the document stays as it was; once it is being
+// built, the document is left part built (load into a document of its own
+// to keep the shown one).
 Result loadFile(QTextDocument& document, const QString& path, int type = RichTextFile,
                 const Progress& progress = {});
 

@@ -48,10 +48,11 @@ QString droppedNotice(const Dropped& dropped)
 Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress& progress)
 {
     RichText text;
-    // Reading is the part that may fail or be cancelled; building never does.
+    // Reading may fail; reading and building may be cancelled.
     if (Result r = parseRtf(rtf, text, slice(progress, 0, 0.3)); !r)
         return r;
-    replaceDocument(document, text, slice(progress, 0.3, 0.7));
+    if (!replaceDocument(document, text, slice(progress, 0.3, 0.7)))
+        return Result::failure(QStringLiteral("cancelled"));
     Result r = Result::success();
     r.notice = droppedNotice(text.dropped);
     return r;

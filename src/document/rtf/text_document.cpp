@@ -37,10 +37,10 @@ private:
     std::unordered_map<CharStyle, int, CharStyleHash> byStyle_;
 };
 
-void report(const Progress& progress, qsizetype done, qsizetype total)
+// False when the person cancelled.
+bool report(const Progress& progress, qsizetype done, qsizetype total)
 {
-    if (progress && total > 0)
-        progress(double(done) / double(total));
+    return !progress || total <= 0 || progress(double(done) / double(total));
 }
 
 } // namespace
@@ -87,7 +87,7 @@ RichText extractRichText(const QTextDocument& document, int from, int to, const 
     return out;
 }
 
-void insertRichText(QTextCursor& cursor, const RichText& text, const Progress& progress)
+bool insertRichText(QTextCursor& cursor, const RichText& text, const Progress& progress)
 {
     std::vector<QTextCharFormat> formats;
     formats.reserve(text.styles.size());
@@ -108,13 +108,16 @@ void insertRichText(QTextCursor& cursor, const RichText& text, const Progress& p
             cursor.setBlockFormat(blockFormatOf(p.format));
         for (const Run& r : p.runs)
             cursor.insertText(r.text, format(r.style));
-        if ((i & 4095) == 4095)
-            report(progress, qsizetype(i), qsizetype(n));
+        if ((i & 4095) == 4095 && !report(progress, qsizetype(i), qsizetype(n))) {
+            cursor.endEditBlock();
+            return false;
+        }
     }
     cursor.endEditBlock();
+    return true;
 }
 
-void replaceDocument(QTextDocument& document, const RichText& text, const Progress& progress)
+bool replaceDocument(QTextDocument& document, const RichText& text, const Progress& progress)
 {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
@@ -126,8 +129,9 @@ void replaceDocument(QTextDocument& document, const RichText& text, const Progre
         if (size_t(first.markStyle) < text.styles.size())
             cursor.setBlockCharFormat(charFormatOf(text.styles[size_t(first.markStyle)]));
     }
-    insertRichText(cursor, text, progress);
+    const bool done = insertRichText(cursor, text, progress);
     document.setUndoRedoEnabled(undo);
+    return done;
 }
 
 } // namespace tk::rtf

@@ -16,10 +16,12 @@ RichText extractRichText(const QTextDocument& document, int from = 0, int to = -
 
 // Inserts the paragraphs at the cursor, replacing its selection. The first
 // paragraph joins the block at the cursor; its format is applied only when
-// more paragraphs follow. Never fails: all checks happen before this point.
-void insertRichText(QTextCursor& cursor, const RichText& text, const Progress& progress = {});
+// more paragraphs follow. All checks happen before this point; false only
+// when progress returned false, with the paragraphs so far inserted.
+bool insertRichText(QTextCursor& cursor, const RichText& text, const Progress& progress = {});
 
-// Replaces the whole content of the document, without an undo step.
-void replaceDocument(QTextDocument& document, const RichText& text, const Progress& progress = {});
+// Replaces the whole content of the document, without an undo step; false,
+// with the document part built, when progress returned false.
+bool replaceDocument(QTextDocument& document, const RichText& text, const Progress& progress = {});
 
 } // namespace tk::rtf
