@@ -11,6 +11,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -285,6 +286,28 @@ private slots:
             const QTextBlock block = f.box()->document()->findBlockByNumber(top); // its lines fill the new width
             QVERIFY(f.box()->document()->documentLayout()->blockBoundingRect(block).right() <= f.box()->viewport()->width());
         }
+    }
+
+    // Thousands of fonts that are not installed: Qt searches the system's fonts
+    // for each family it is asked to show, so only a few hundred are shown as
+    // named (the rest in one stand-in), and every name is kept for saving.
+    void manyMissingFontsShownThroughFewFamilies()
+    {
+        FormFixture f;
+        QByteArray fonts = "{\\rtf1\\ansi{\\fonttbl", body;
+        for (int i = 0; i < 1000; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            fonts += "{\\f" + n + " Missing font " + n + ";}";
+            body += "{\\f" + n + " x}";
+        }
+        QVERIFY(f.box()->SetTextRTF(QString::fromLatin1(fonts + "}" + body + "}")));
+        QSet<QString> shown;
+        for (QTextBlock b = f.box()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                shown.insert(it.fragment().charFormat().fontFamilies().toStringList().value(0));
+        QVERIFY2(shown.size() <= 260, qPrintable(QString::number(shown.size())));
+        const QString saved = f.box()->TextRTF();
+        QVERIFY(saved.contains("Missing font 0;") && saved.contains("Missing font 999;"));
     }
 
     // Heights past what 32 bits hold in the finest units move to coarser ones, one by one or in a run.

@@ -2,6 +2,10 @@
 
 #include "units.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSet>
+
 #include <cmath>
 
 namespace tk::rtf {
@@ -16,14 +20,23 @@ constexpr int boldWeight = 600; // DemiBold and heavier write as bold
 // took minutes to load. The family once more as a plain string keeps their
 // hashes apart; nothing reads it.
 constexpr int familyHashProperty = QTextFormat::UserProperty + 0x746B;
+// A run shown in a stand-in family (see charFormatsOf): the family it keeps
+// for saving, and the stand-in, so that a font given to it later wins.
+constexpr int keptFamilyProperty = QTextFormat::UserProperty + 0x746C;
+constexpr int standInFamilyProperty = QTextFormat::UserProperty + 0x746D;
+// Families not installed that a document shows as named.
+constexpr qsizetype shownMissingFamilies = 256;
 
 } // namespace
 
 QString familyOf(const QTextCharFormat& f, const QFont& defaultFont)
 {
     const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty())
+    if (!families.isEmpty() && !families.first().isEmpty()) {
+        if (f.hasProperty(keptFamilyProperty) && families.first() == f.stringProperty(standInFamilyProperty))
+            return f.stringProperty(keptFamilyProperty);
         return families.first();
+    }
     if (f.hasProperty(QTextFormat::FontFamily) && !f.stringProperty(QTextFormat::FontFamily).isEmpty())
         return f.stringProperty(QTextFormat::FontFamily);
     return defaultFont.family();
@@ -62,6 +75,39 @@ QTextCharFormat charFormatOf(const CharStyle& s)
     if (s.colour)
         f.setForeground(QColor::fromRgb(*s.colour));
     return f;
+}
+
+std::vector<QTextCharFormat> charFormatsOf(const std::vector<CharStyle>& styles)
+{
+    std::vector<QTextCharFormat> formats;
+    formats.reserve(styles.size());
+    QSet<QString> families;
+    for (const CharStyle& s : styles) {
+        formats.push_back(charFormatOf(s));
+        if (!s.family.isEmpty())
+            families.insert(s.family);
+    }
+    // Without a GUI nothing is laid out, and the font database cannot be asked.
+    if (families.size() <= shownMissingFamilies || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return formats;
+    QSet<QString> installed;
+    for (const QString& family : QFontDatabase::families())
+        installed.insert(family.toCaseFolded());
+    const QString standIn = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    QSet<QString> shown;
+    for (size_t i = 0; i < styles.size(); ++i) {
+        const QString& family = styles[i].family;
+        if (family.isEmpty() || shown.contains(family) || installed.contains(family.toCaseFolded()))
+            continue;
+        if (shown.size() < shownMissingFamilies) {
+            shown.insert(family);
+            continue;
+        }
+        formats[i].setFontFamilies({standIn});
+        formats[i].setProperty(keptFamilyProperty, family);
+        formats[i].setProperty(standInFamilyProperty, standIn);
+    }
+    return formats;
 }
 
 ParagraphStyle paragraphStyleOf(const QTextBlockFormat& f)

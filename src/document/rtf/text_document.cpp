@@ -89,10 +89,7 @@ RichText extractRichText(const QTextDocument& document, int from, int to, const 
 
 bool insertRichText(QTextCursor& cursor, const RichText& text, const Progress& progress)
 {
-    std::vector<QTextCharFormat> formats;
-    formats.reserve(text.styles.size());
-    for (const CharStyle& s : text.styles)
-        formats.push_back(charFormatOf(s));
+    const std::vector<QTextCharFormat> formats = charFormatsOf(text.styles);
     const auto format = [&](int index) {
         return index >= 0 && size_t(index) < formats.size() ? formats[size_t(index)] : QTextCharFormat();
     };
