@@ -22,6 +22,8 @@ public:
     void Form_Load(QWidget& frame);
     void Timer1_Timer();
     qint16 ticks() const { return ticks_; }
+    // Goes at once, as after the last tick.
+    void unload();
 
     QLabel* Picture1;
     QLabel* Label1;
@@ -37,8 +39,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void unload();
-
     qint16 ticks_ = 0;
 };
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
@@ -45,10 +46,14 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(tk::about::applicationIcon());
     tk::fonts::registerDisplayFonts();
     tk::app::MDIForm1 frame;
-    tk::about::frmSplash::showAtStartUp(frame);
+    const QPointer<tk::about::frmSplash> splash = tk::about::frmSplash::showAtStartUp(frame);
     frame.openFiles(QApplication::arguments().mid(1));
-    // Unsaved documents survive a crash or the end of the session.
-    tk::app::startRecovery(frame);
+    // Unsaved documents survive a crash or the end of the session. The
+    // question about them must not wait behind the splash.
+    tk::app::startRecovery(frame, [splash] {
+        if (splash)
+            splash->unload();
+    });
     tk::app::typeAtStartForTests(frame);
     if (qEnvironmentVariableIsSet("TK_REPORT_STARTUP"))
         QTimer::singleShot(0, &frame, [&frame] { reportShownAndQuit(frame); });

@@ -13,7 +13,7 @@
 
 namespace tk::app {
 
-recovery::AutoRecovery* startRecovery(MDIForm1& frame)
+recovery::AutoRecovery* startRecovery(MDIForm1& frame, std::function<void()> beforeAsking)
 {
     auto* keeper = new recovery::AutoRecovery([&frame] { return frame.documents(); }, &frame);
     QObject::connect(&frame, &MDIForm1::sessionEnding, keeper, &recovery::AutoRecovery::sessionEnding);
@@ -21,7 +21,9 @@ recovery::AutoRecovery* startRecovery(MDIForm1& frame)
         frame.endBySession();
         QCoreApplication::quit();
     });
-    QTimer::singleShot(0, keeper, [keeper, &frame] {
+    QTimer::singleShot(0, keeper, [keeper, &frame, beforeAsking = std::move(beforeAsking)] {
+        if (beforeAsking && !keeper->leftBehind().isEmpty())
+            beforeAsking();
         keeper->offer(&frame, [&frame] {
             frame.new_Click();
             return frame.ActiveForm();

@@ -80,8 +80,11 @@ private slots:
         QCOMPARE(copies(), 1);
         FrameFixture f;
         f.dialogs.answers = {A::Yes};
-        tk::app::startRecovery(*f.frame);
+        // The splash goes before the question, not over it.
+        qsizetype askedBeforeSplashWent = -1;
+        tk::app::startRecovery(*f.frame, [&] { askedBeforeSplashWent = f.dialogs.log.size(); });
         QTRY_COMPARE(f.frame->documents().size(), 1);
+        QCOMPARE(askedBeforeSplashWent, 0);
         const QStringList log = f.dialogs.take();
         const QString offer = "Tamil Kalvem ended without saving \"Document 1\". A copy was kept at";
         QVERIFY2(log.size() == 1 && log[0].contains(offer), qPrintable(log.join('\n')));
@@ -128,7 +131,7 @@ private slots:
         QFETCH(int, answer);
         {
             FrameFixture f;
-            tk::app::startRecovery(*f.frame);
+            tk::app::startRecovery(*f.frame, [] { QFAIL("nothing to offer, yet the splash was sent away"); });
             QTest::qWait(0); // the offer of what earlier runs left: nothing
             QTest::keyClicks(f.newDocument()->RichTextBox1, "kaa");
             QTest::keyClicks(f.newDocument()->RichTextBox1, "thamiz");
