@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +35,20 @@ private slots:
                  r.err);
         QCOMPARE(readBytes(file), QByteArray("thamiz ").repeated(2000));
         QCOMPARE(folderEntries(dir_->path()), QStringList({"doc.txt"}));
+    }
+
+    // A new file takes the old one's name: a hard link keeps the old content,
+    // and a symbolic link stays a link to the rewritten file.
+    void inPlaceReplacesTheFileThroughLinks()
+    {
+        const QString file = write("doc.txt", "kaa");
+        QVERIFY(::link(QFile::encodeName(file).constData(), QFile::encodeName(dir_->filePath("hard.txt")).constData()) == 0);
+        QVERIFY(QFile::link("doc.txt", dir_->filePath("soft.txt")));
+        const ino_t before = inodeOf(file);
+        const ConverterRun r = runConverter({"-i", dir_->filePath("soft.txt")});
+        QVERIFY2(r.status == 0, r.err);
+        QVERIFY(QFileInfo(dir_->filePath("soft.txt")).isSymLink() && inodeOf(file) != before);
+        QCOMPARE(readBytes(file) + '|' + readBytes(dir_->filePath("hard.txt")), QByteArray("fh|kaa"));
     }
 
     void refusedInputIsNeverCreatedOrEmptied()
