@@ -1,12 +1,12 @@
 #include "caret_feed.h"
 
 #include "qt_text_surface.h"
+#include "rich_text_box.h"
 #include "tamil_runs.h"
 
 #include "engine/engine.h"
 
 #include <QTextCursor>
-#include <QTextEdit>
 
 #include <algorithm>
 
@@ -77,14 +77,14 @@ private:
 
 } // namespace
 
-void feedAtCaret(QTextEdit& edit, engine::EngineState& keys, engine::DocumentState& members, const QString& text,
+void feedAtCaret(RichTextBox& edit, engine::EngineState& keys, engine::DocumentState& members, const QString& text,
                  const rtf::Progress& progress)
 {
     QTextCursor cursor = edit.textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     // What typing at the caret would be written in.
-    const QTextCharFormat format = cursor.charFormat();
+    const QTextCharFormat format = edit.typedFormat(cursor.charFormat());
 
     CaretCopy copy(*edit.document(), cursor.position());
     copy.reserve(text.size());

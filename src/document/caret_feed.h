@@ -5,9 +5,9 @@
 
 #include <QString>
 
-class QTextEdit;
-
 namespace tk::document {
+
+class RichTextBox;
 
 // Feeds text through the phonetic engine at the caret of edit, as if its
 // keys were typed there one by one: each character through the key mapper,
@@ -17,10 +17,10 @@ namespace tk::document {
 //
 // The engine works on a copy of the text just before the caret, reaching
 // back into the document only as far as it looks, and the result is written
-// back once, in the format of the caret: one undo step, and a megabyte of
-// text in a fraction of a second. progress hears how far the feeding has
-// come.
-void feedAtCaret(QTextEdit& edit, engine::EngineState& keys, engine::DocumentState& members, const QString& text,
+// back once, in the format that typing at the caret gives (the typing font
+// of the box included): one undo step, and a megabyte of text in a fraction
+// of a second. progress hears how far the feeding has come.
+void feedAtCaret(RichTextBox& edit, engine::EngineState& keys, engine::DocumentState& members, const QString& text,
                  const rtf::Progress& progress = {});
 
 } // namespace tk::document

@@ -399,17 +399,21 @@ void RichTextBox::insertTyped(QChar ch)
         const Letter next = letterAfter(*document(), c.position());
         c.setPosition(next.end, QTextCursor::KeepAnchor);
     }
-    QTextCharFormat format = c.charFormat();
-    const bool inTamil = fonts::isTamilDisplayFont(rtf::familyOf(format, document()->defaultFont()));
-    if (tamilTyping_ && !inTamil) {
-        format = inTamilFont(format, *document());
-    } else if (!tamilTyping_ && inTamil && !latinFamily_.isEmpty()) {
-        format.setFontFamilies({latinFamily_});
-        format.setFontLetterSpacingType(QFont::PercentageSpacing);
-        format.setFontLetterSpacing(100);
-    }
-    c.insertText(QString(ch), format);
+    c.insertText(QString(ch), typedFormat(c.charFormat()));
     setTextCursor(c);
+}
+
+QTextCharFormat RichTextBox::typedFormat(QTextCharFormat at) const
+{
+    const bool inTamil = fonts::isTamilDisplayFont(rtf::familyOf(at, document()->defaultFont()));
+    if (tamilTyping_ && !inTamil) {
+        at = inTamilFont(at, *document());
+    } else if (!tamilTyping_ && inTamil && !latinFamily_.isEmpty()) {
+        at.setFontFamilies({latinFamily_});
+        at.setFontLetterSpacingType(QFont::PercentageSpacing);
+        at.setFontLetterSpacing(100);
+    }
+    return at;
 }
 
 bool RichTextBox::event(QEvent* event)

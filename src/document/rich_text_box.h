@@ -90,6 +90,8 @@ public:
     // in latinFamily while it is not, whatever the text at the caret is
     // written in; the rest of the caret's format (bold, size, colour) stays.
     void setTypingFonts(bool tamil, const QString& latinFamily);
+    // The format a key typed where the text has format `at` goes in with.
+    QTextCharFormat typedFormat(QTextCharFormat at) const;
 
     // True once the caret or the selection moved by anything but typing
     // (arrows, a click, a command, undo, another file loaded) since the last

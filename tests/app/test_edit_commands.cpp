@@ -185,6 +185,29 @@ private slots:
         QTest::keyClick(&pasted, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(pasted.Text(), before);
     }
+    // Pasting is typing for the font too: after Latin text Tamil typing writes
+    // its codes in a Tamil font, and after Tamil text Latin typing writes Latin.
+    void pasteSpecialTakesTheTypingFont()
+    {
+        for (const bool tamil : {true, false}) {
+            item("convert")->setChecked(tamil);
+            QStringList families; // typed, then pasted
+            for (const bool paste : {false, true}) {
+                RichTextBox& box = *f_->newDocument()->RichTextBox1;
+                QVERIFY(box.SetTextRTF(tamil ? "{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}\\f0 Hello }"
+                                             : "{\\rtf1{\\fonttbl{\\f0 Kolvani;}}\\f0 jkpo; }"));
+                box.moveCursor(QTextCursor::End);
+                ::clipboard().setText("amma");
+                paste ? QTest::keyClick(&box, Qt::Key_G, Qt::ControlModifier) : QTest::keyClicks(&box, "amma");
+                QTextCursor c(box.document());
+                c.movePosition(QTextCursor::End);
+                families << box.Text() + ' ' + tk::rtf::familyOf(c.charFormat(), box.document()->defaultFont());
+            }
+            QCOMPARE(families[1], families[0]);
+            QVERIFY2(families[0].endsWith(tamil ? "Kolvani" : "Noto Sans"), qPrintable(families[0]));
+        }
+    }
+
     // The frame's shortcuts reach it out of a document (Ctrl+G: Paste special above).
     void shortcutsRunTheFrameCommands()
     {

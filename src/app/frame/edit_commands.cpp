@@ -96,8 +96,13 @@ void MDIForm1::special_Click()
     if (item(QStringLiteral("convert"))->isChecked()) {
         document::feedAtCaret(box, engineState_, form->engineMembers(), text, progress.callback());
     } else {
+        // In the font that typing the same keys gives.
         QTextCursor cursor = box.textCursor();
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        cursor.setCharFormat(box.typedFormat(cursor.charFormat()));
         document::insertWithTamilCodes(cursor, text);
+        cursor.endEditBlock();
         box.setTextCursor(cursor);
     }
     box.ensureCursorVisible();
