@@ -22,7 +22,8 @@ struct Result {
 };
 
 // Told how far a long load or save has come (0..1). Returning false cancels;
-// the operation then fails with "cancelled" and changes nothing.
+// the operation then fails with "cancelled". A file is then left as it was;
+// a document being built is left part built (see loadFile).
 using Progress = std::function<bool(double fraction)>;
 
 // One step of a longer task as part of its progress: maps 0..1 of the step

@@ -15,7 +15,8 @@ QByteArray documentToRtf(const QTextDocument& document, const Progress& progress
 QByteArray selectionToRtf(const QTextCursor& cursor);
 
 // Replaces the document's content by the RTF source, or the cursor's
-// selection by it. On failure nothing in the document changes.
+// selection by it. When the source cannot be read nothing in the document
+// changes; cancelled while the document is built, it is left part built.
 // The result's notice tells of pictures, objects and tables that were left
 // out (see droppedNotice).
 Result rtfToDocument(QByteArrayView rtf, QTextDocument& document, const Progress& progress = {});
