@@ -121,6 +121,10 @@ private slots:
         }
         QVERIFY(!box->LoadFile(dir.filePath(QStringLiteral("gone.rtf"))).ok);
         QCOMPARE(box->Text(), QStringLiteral("fjkpo;\nfh"));
+        // Cancelled once read, while the document is built: the shown one stays.
+        writeBytes(dir.filePath("big.rtf"), "{\\rtf1 " + QByteArray("fh\\par ").repeated(10000) + "}");
+        QVERIFY(!box->LoadFile(dir.filePath("big.rtf"), tk::document::RichTextFile, [](double done) { return done < 0.35; }).ok);
+        QCOMPARE(box->Text(), QStringLiteral("fjkpo;\nfh"));
     }
 };
 
